@@ -1,0 +1,50 @@
+// Fixture for tests that run add-on or stand-in code in-process against a fresh stand-in.
+//
+// Each test gets an empty session with a temporary directory mounted as drive D, the
+// session opened with UF_initialize, and a script error turned into a test failure. At the
+// end it checks what a careful NX program must leave behind: every session closed, every
+// block of NX memory freed, no misuse of the API.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class StandinTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Host directory behind drive D:.
+    const std::string &drive_dir() const { return drive_dir_; }
+    // Writes bytes to a file below drive D ("qz_conf/lang/my_func.txt"), making directories.
+    void write_file(const std::string &relative, const std::string &bytes) const;
+    std::string read_file(const std::string &relative) const;
+    bool file_exists(const std::string &relative) const;
+    // Plays a scenario given as text.
+    void play(const std::string &script_text) const;
+    // Texts shown, optionally only those of one kind ("message", "listing", "status", ...).
+    std::vector<std::string> shown(const std::string &kind = "") const;
+    void clear_shown() const;
+
+    // Tests that provoke misuse or keep the session open on purpose say so.
+    bool expect_clean_session_ = true;
+
+private:
+    std::string drive_dir_;
+};
+
+// Runs `body` once to count the NX calls it makes, then once per call with that call made to
+// fail (after `setup` each time, on a fresh stand-in). `body` must survive every failure: this is
+// how tests prove that no host failure crashes the add-on. Returns the number of calls.
+long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body);
+
+// Host directory of the source tree and of the build tree (for shipped files and built add-ons).
+std::string source_dir();
+std::string binary_dir();
+
+}  // namespace testsupport
