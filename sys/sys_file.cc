@@ -1,0 +1,180 @@
+#include "sys/sys_file.h"
+
+#include "sys/sys_internal.h"
+#include "sys/sys_path.h"
+
+#include <cerrno>
+#include <string>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct OpenMode {
+    char access = 0;  // 'r', 'w' or 'a'
+    bool update = false;
+    bool binary = false;
+    bool exclusive = false;
+};
+
+// Reads fopen's mode letters up to a ",ccs=" suffix, which is not carried over.
+bool parse_mode(const char *mode, OpenMode *out) {
+    if (!mode || (mode[0] != 'r' && mode[0] != 'w' && mode[0] != 'a')) return false;
+    out->access = mode[0];
+    for (const char *p = mode + 1; *p && *p != ','; ++p) {
+        if (*p == '+') out->update = true;
+        else if (*p == 'b') out->binary = true;
+        else if (*p == 'x') out->exclusive = true;
+    }
+    return true;
+}
+
+#ifndef _WIN32
+// The host path of a file to be worked on; "" with errno set when it has none.
+std::string host_path(const char *path) {
+    if (!path) {
+        errno = EINVAL;
+        return "";
+    }
+    std::string host = sys_native_path(path);
+    if (host.empty()) errno = ENOENT;
+    return host;
+}
+
+// Last component of a Windows or host path, "" when there is none to rename to.
+std::string last_component(const char *path) {
+    std::string s = path;
+    while (!s.empty() && (s.back() == '\\' || s.back() == '/')) s.pop_back();
+    size_t cut = s.find_last_of("\\/:");
+    std::string name = cut == std::string::npos ? s : s.substr(cut + 1);
+    return (name == "." || name == "..") ? "" : name;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+FILE *sys_fopen(const char *path, const char *mode) {
+    OpenMode parsed;
+    if (!path || !parse_mode(mode, &parsed)) {
+        errno = EINVAL;
+        return NULL;
+    }
+    return fopen(path, mode);
+}
+
+int sys_remove(const char *path) { return path ? remove(path) : (errno = EINVAL, -1); }
+
+int sys_rename(const char *from, const char *to) {
+    return (from && to) ? rename(from, to) : (errno = EINVAL, -1);
+}
+
+int sys_file_exists(const char *path) {
+    return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+}
+
+int sys_is_directory(const char *path) {
+    if (!path) return 0;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+}
+
+int sys_make_directory(const char *path) {
+    if (!path) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (_mkdir(path) == 0) return 0;
+    return (errno == EEXIST && sys_is_directory(path)) ? 0 : -1;
+}
+
+#else
+
+FILE *sys_fopen(const char *path, const char *mode) {
+    OpenMode parsed;
+    if (!parse_mode(mode, &parsed)) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    std::string host = host_path(path);
+    if (host.empty()) return nullptr;
+    // fopen would open a directory for reading here; the Windows runtime refuses.
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    if (!parsed.binary)
+        return sys_detail::open_text_stream(host, parsed.access, parsed.update, parsed.exclusive);
+    std::string raw_mode(1, parsed.access);
+    if (parsed.update) raw_mode += '+';
+    raw_mode += 'b';
+    if (parsed.exclusive) raw_mode += 'x';
+    raw_mode += 'e';
+    return std::fopen(host.c_str(), raw_mode.c_str());
+}
+
+int sys_remove(const char *path) {
+    std::string host = host_path(path);
+    if (host.empty()) return -1;
+    // unlink, not remove: a directory stays, as on Windows.
+    return unlink(host.c_str()) == 0 ? 0 : -1;
+}
+
+int sys_rename(const char *from, const char *to) {
+    std::string source = host_path(from);
+    if (source.empty()) return -1;
+    std::string target = host_path(to);
+    if (target.empty()) return -1;
+    struct stat source_st;
+    struct stat target_st;
+    if (lstat(source.c_str(), &source_st) != 0) return -1;
+    if (lstat(target.c_str(), &target_st) == 0) {
+        if (source_st.st_dev != target_st.st_dev || source_st.st_ino != target_st.st_ino) {
+            errno = EEXIST;
+            return -1;
+        }
+        // The target names the source itself: only the case of its name changes.
+        std::string name = last_component(to);
+        if (name.empty()) return 0;
+        size_t slash = target.find_last_of('/');
+        target = (slash == std::string::npos ? "" : target.substr(0, slash + 1)) + name;
+        if (target == source) return 0;
+    }
+    return std::rename(source.c_str(), target.c_str()) == 0 ? 0 : -1;
+}
+
+int sys_file_exists(const char *path) {
+    if (!path) return 0;
+    std::string host = sys_native_path(path);
+    struct stat st;
+    if (host.empty() || stat(host.c_str(), &st) != 0) return 0;
+    return (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) ? 1 : 0;
+}
+
+int sys_is_directory(const char *path) {
+    if (!path) return 0;
+    std::string host = sys_native_path(path);
+    struct stat st;
+    return (!host.empty() && stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ? 1 : 0;
+}
+
+int sys_make_directory(const char *path) {
+    std::string host = host_path(path);
+    if (host.empty()) return -1;
+    if (mkdir(host.c_str(), 0777) == 0) return 0;
+    if (errno != EEXIST) return -1;
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    errno = EEXIST;
+    return -1;
+}
+
+#endif
