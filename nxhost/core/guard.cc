@@ -1,0 +1,68 @@
+#include "nxhost/core/guard.h"
+
+#include <cstdio>
+
+#include "nxhost/core/reset.h"
+
+namespace nxhost {
+namespace {
+
+struct GateState {
+    int session_depth = 0;
+    long calls = 0;
+    long failed = 0;
+    long fail_at = 0;  // absolute call number that fails, 0 = none
+    std::vector<std::string> misuse;
+};
+
+GateState &gate() {
+    static GateState state;
+    return state;
+}
+
+const bool registered = register_reset([] { gate() = GateState{}; });
+
+int count_call() {
+    GateState &g = gate();
+    ++g.calls;
+    if (g.fail_at != 0 && g.calls == g.fail_at) {
+        ++g.failed;
+        return kInjectedFailure;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int enter(const char *call) {
+    if (gate().session_depth <= 0) {
+        misuse(call, "called outside an open session (no UF_initialize)");
+        return kNotInitialized;
+    }
+    return count_call();
+}
+
+int enter_any(const char *) { return count_call(); }
+
+void fail_call_number(long n) {
+    GateState &g = gate();
+    g.fail_at = n > 0 ? g.calls + n : 0;
+}
+
+long calls_made() { return gate().calls; }
+long calls_failed() { return gate().failed; }
+
+void misuse(const char *call, const std::string &what) {
+    std::string line = std::string(call) + ": " + what;
+    gate().misuse.push_back(line);
+    std::fprintf(stderr, "nxhost misuse: %s\n", line.c_str());
+}
+
+const std::vector<std::string> &misuse_lines() { return gate().misuse; }
+
+bool session_open() { return gate().session_depth > 0; }
+
+// Session depth is owned here so that enter() can test it without another module.
+int &session_depth_ref() { return gate().session_depth; }
+
+}  // namespace nxhost

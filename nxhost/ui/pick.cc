@@ -1,0 +1,119 @@
+#include "nxhost/ui/pick.h"
+
+#include <cstdlib>
+
+#include "nxhost/objects/store.h"
+
+namespace nxhost {
+namespace {
+
+constexpr int kSolidType = 70;
+constexpr int kFaceMaskType = 71;  // selection mask type for faces
+constexpr int kBodySubtype = 0;
+constexpr int kFaceSubtype = 2;
+constexpr int kEdgeSubtype = 3;
+
+// Selection detail types: 0 body, 1..10 edges, 19..31 faces, 35 sheet body, 36 solid body.
+int subtype_for_detail(int detail) {
+    if (detail == 0 || detail == 35 || detail == 36) return kBodySubtype;
+    if (detail >= 1 && detail <= 10) return kEdgeSubtype;
+    if (detail >= 19 && detail <= 31) return kFaceSubtype;
+    return -1;
+}
+
+bool fits(const Object &obj, const MaskTriple &mask) {
+    if (mask.type == kFaceMaskType) return obj.type == kSolidType && obj.subtype == kFaceSubtype;
+    if (mask.type != obj.type) return false;
+    if (mask.type == kSolidType) {
+        int wanted = mask.detail != 0 ? subtype_for_detail(mask.detail)
+                                      : (mask.subtype == kFaceSubtype || mask.subtype == kEdgeSubtype ? mask.subtype
+                                                                                                       : kBodySubtype);
+        return obj.subtype == wanted;
+    }
+    return mask.subtype < 0 || mask.subtype == obj.subtype;
+}
+
+bool fits_any(const Object &obj, const std::vector<MaskTriple> &masks) {
+    if (masks.empty()) return true;
+    for (const MaskTriple &m : masks)
+        if (fits(obj, m)) return true;
+    return false;
+}
+
+const Object *body_named(tag_t part, const std::string &name) {
+    for (tag_t t : store().in_part(part, kSolidType)) {
+        const Object *obj = store().find(t);
+        if (obj->subtype == kBodySubtype && obj->parent == NULL_TAG && obj->name == name) return obj;
+    }
+    return nullptr;
+}
+
+[[noreturn]] void wrong(const script::Line &line, const std::string &what) {
+    script::fatal(script::where(line) + ": " + what);
+}
+
+std::vector<tag_t> pick_faces(const script::Line &line, tag_t part) {
+    std::vector<tag_t> picked;
+    for (std::size_t i = 1; i < line.arg_count(); ++i) {
+        const std::string word = line.arg(i);
+        const std::size_t colon = word.rfind(':');
+        if (colon == std::string::npos) wrong(line, "a face is picked as BODY:INDEX, not '" + word + "'");
+        const Object *body = body_named(part, word.substr(0, colon));
+        if (!body) wrong(line, "the part has no body named " + word.substr(0, colon));
+        char *end = nullptr;
+        long index = std::strtol(word.c_str() + colon + 1, &end, 10);
+        std::vector<tag_t> faces = store().children(body->tag, kFaceSubtype);
+        if (*end != '\0' || index < 0 || static_cast<std::size_t>(index) >= faces.size())
+            wrong(line, body->name + " has no face " + word.substr(colon + 1) + " (it has " +
+                            std::to_string(faces.size()) + ")");
+        picked.push_back(faces[static_cast<std::size_t>(index)]);
+    }
+    return picked;
+}
+
+std::vector<tag_t> pick_named(const script::Line &line, tag_t part, bool bodies_only) {
+    std::vector<tag_t> picked;
+    for (std::size_t i = 1; i < line.arg_count(); ++i) {
+        const std::string name = line.arg(i);
+        const Object *found = bodies_only ? body_named(part, name) : nullptr;
+        if (!bodies_only)
+            for (tag_t t : store().in_part(part))
+                if (store().find(t)->name == name) { found = store().find(t); break; }
+        if (!found) wrong(line, std::string("the part has no ") + (bodies_only ? "body" : "object") + " named " + name);
+        picked.push_back(found->tag);
+    }
+    return picked;
+}
+
+}  // namespace
+
+std::vector<tag_t> resolve_pick(const script::Line &line, const std::vector<MaskTriple> &masks, tag_t part) {
+    if (part == NULL_TAG) wrong(line, "there is no displayed part to pick from");
+    const std::string what = line.arg(0);
+    std::vector<tag_t> picked = what == "faces" ? pick_faces(line, part) : pick_named(line, part, what == "solids");
+    for (tag_t t : picked) {
+        const Object &obj = *store().find(t);
+        if (!fits_any(obj, masks))
+            wrong(line, describe_pick({t}).substr(7) + " cannot be picked here: the selection filter excludes it");
+    }
+    return picked;
+}
+
+std::string describe_pick(const std::vector<tag_t> &picked) {
+    std::string text = "picked";
+    for (std::size_t i = 0; i < picked.size(); ++i) {
+        const Object *obj = store().find(picked[i]);
+        text += i == 0 ? " " : ", ";
+        if (obj->parent != NULL_TAG) {
+            const Object *body = store().find(obj->parent);
+            text += (body ? body->name : std::string("?")) + (obj->subtype == kFaceSubtype ? " face " : " edge ") +
+                    std::to_string(obj->index);
+        } else {
+            text += obj->name.empty() ? "tag " + std::to_string(obj->tag) : obj->name;
+        }
+    }
+    if (picked.empty()) text += " nothing";
+    return text;
+}
+
+}  // namespace nxhost
