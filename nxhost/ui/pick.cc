@@ -1,7 +1,9 @@
 #include "nxhost/ui/pick.h"
 
+#include <array>
 #include <cstdlib>
 
+#include "nxhost/modeling/shapes.h"
 #include "nxhost/objects/store.h"
 
 namespace nxhost {
@@ -52,21 +54,50 @@ const Object *body_named(tag_t part, const std::string &name) {
     script::fatal(script::where(line) + ": " + what);
 }
 
+const Object &face_body(const script::Line &line, tag_t part, const std::string &name) {
+    const Object *body = body_named(part, name);
+    if (!body) wrong(line, "the part has no body named " + name);
+    return *body;
+}
+
+tag_t face_by_index(const script::Line &line, const Object &body, const std::string &index_text) {
+    char *end = nullptr;
+    long index = std::strtol(index_text.c_str(), &end, 10);
+    std::vector<tag_t> faces = store().children(body.tag, kFaceSubtype);
+    if (index_text.empty() || *end != '\0' || index < 0 || static_cast<std::size_t>(index) >= faces.size())
+        wrong(line, body.name + " has no face " + index_text + " (it has " + std::to_string(faces.size()) + ")");
+    return faces[static_cast<std::size_t>(index)];
+}
+
+std::vector<tag_t> faces_by_normal(const script::Line &line, const Object &body, const std::string &label) {
+    std::array<double, 3> wanted{};
+    if (!modeling::axis_from_label(label, &wanted)) wrong(line, "normal=" + label + " is not one of +X -X +Y -Y +Z -Z");
+    std::vector<tag_t> found;
+    for (tag_t face : store().children(body.tag, kFaceSubtype)) {
+        const modeling::ShapePayload *shape = modeling::shape_payload(*store().find(face));
+        if (!shape) continue;
+        const modeling::FaceInfo info = modeling::face_info(shape->shape);
+        if (info.planar && modeling::axis_label(info.normal) == label) found.push_back(face);
+    }
+    if (found.empty()) wrong(line, body.name + " has no planar face with normal " + label);
+    return found;
+}
+
+// Faces as BODY:INDEX, or BODY followed by normal=AXIS for its planar faces facing that way.
 std::vector<tag_t> pick_faces(const script::Line &line, tag_t part) {
     std::vector<tag_t> picked;
     for (std::size_t i = 1; i < line.arg_count(); ++i) {
         const std::string word = line.arg(i);
         const std::size_t colon = word.rfind(':');
-        if (colon == std::string::npos) wrong(line, "a face is picked as BODY:INDEX, not '" + word + "'");
-        const Object *body = body_named(part, word.substr(0, colon));
-        if (!body) wrong(line, "the part has no body named " + word.substr(0, colon));
-        char *end = nullptr;
-        long index = std::strtol(word.c_str() + colon + 1, &end, 10);
-        std::vector<tag_t> faces = store().children(body->tag, kFaceSubtype);
-        if (*end != '\0' || index < 0 || static_cast<std::size_t>(index) >= faces.size())
-            wrong(line, body->name + " has no face " + word.substr(colon + 1) + " (it has " +
-                            std::to_string(faces.size()) + ")");
-        picked.push_back(faces[static_cast<std::size_t>(index)]);
+        if (colon != std::string::npos) {
+            picked.push_back(face_by_index(line, face_body(line, part, word.substr(0, colon)), word.substr(colon + 1)));
+            continue;
+        }
+        const std::string next = line.arg(i + 1);
+        if (next.rfind("normal=", 0) != 0)
+            wrong(line, "a face is picked as BODY:INDEX or BODY normal=AXIS, not '" + word + "'");
+        for (tag_t face : faces_by_normal(line, face_body(line, part, word), next.substr(7))) picked.push_back(face);
+        ++i;
     }
     return picked;
 }

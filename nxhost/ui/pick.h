@@ -19,7 +19,7 @@ struct MaskTriple {
 // masks (all objects when there are none); otherwise the scenario is wrong and fatal() is called.
 //   pick solids E1 E3            bodies by name
 //   pick faces E2:4              face 4 of body E2 (index in the body's face order)
-//   pick faces E2 normal=+Z      the planar faces of E2 whose outward normal is +Z
+//   pick faces E2 normal=+Z      the planar faces of E2 whose outward normal is +Z (any axis)
 //   pick objects POINT_1         any named object
 std::vector<tag_t> resolve_pick(const script::Line &line, const std::vector<MaskTriple> &masks, tag_t part);
 

@@ -1,4 +1,5 @@
-/* Undo marks. A program may hold at most 100 marks. */
+/* Undo marks. A program may hold at most 100 marks.
+ * Host stand-in: marks are recorded; rolling back to one is refused with an error code. */
 #ifndef UF_UNDO_H_INCLUDED
 #define UF_UNDO_H_INCLUDED
 

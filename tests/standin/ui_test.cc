@@ -58,6 +58,7 @@ TEST_F(UiTest, SelectionsAreAnsweredByPickLines) {
         {"pick solids E2 E1", {70, 0, 36}, 3, {"E2", "E1"}},
         {"pick faces E1:0 E3:5", {71, 0, 0}, 3, {"E1 face 0", "E3 face 5"}},
         {"pick objects E3", {70, 0, 0}, 3, {"E3"}},
+        {"pick faces E2 normal=+Z E1:1", {70, 2, 0}, 3, {"E2 face 5", "E1 face 1"}},
         {"cancel", {70, 0, 36}, 2, {}},
         {"back", {70, 0, 36}, 1, {}},
     };
@@ -91,6 +92,8 @@ TEST_F(UiTest, APickTheFilterOrThePartCannotGiveStopsTheScenario) {
         {"pick faces E1:0", "selection filter excludes it"},
         {"pick solids E9", "no body named E9"},
         {"pick faces E1:6", "E1 has no face 6"},
+        {"pick faces E1 normal=+W", "normal=+W is not one of"},
+        {"pick faces E1", "BODY:INDEX or BODY normal=AXIS"},
         {"point 1 2 3", "answers with 'point'"},
     };
     for (const auto &w : wrong) {
