@@ -1,0 +1,76 @@
+// The six EDM spark-gap descriptors of config.def.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "my_func/my_func.h"
+#include "sys/sys_file.h"
+#include "uf_ui.h"
+
+namespace {
+
+// Shows the my_func1 catalogue text of tag alone.
+void show_tag(const char *tag) {
+    char lang_path[MY_PATH_BUFSIZE];
+    build_lang_path(lang_path, MY_FUNC1_LANG_FORMAT);
+    char text[MY_MESSAGE_BUFSIZE];
+    if (lookup_message(tag, text, lang_path)) uc1601(text, 1);
+}
+
+void store_cut(char field[EDM_DESCR_FIELD_BUFSIZE], const char *value) {
+    size_t length = std::strlen(value);
+    if (length > EDM_DESCR_FIELD_BUFSIZE - 1) length = EDM_DESCR_FIELD_BUFSIZE - 1;
+    std::memcpy(field, value, length);
+    field[length] = '\0';
+}
+
+struct descr_key {
+    const char *key;
+    char (edm_descr::*field)[EDM_DESCR_FIELD_BUFSIZE];
+    const char *missing_key_tag;
+    const char *missing_value_tag;
+};
+
+}  // namespace
+
+int read_config_edm_descr(edm_descr *descr) {
+    if (!descr) return 0;
+    std::memset(descr, 0, sizeof *descr);
+    std::unique_ptr<FILE, int (*)(FILE *)> fp(sys_fopen(CONFIG_DEF_PATH, "r"), std::fclose);
+    if (!fp) {
+        show_tag("read_config_edm_descr_01:");
+        return 0;
+    }
+
+    static const descr_key keys[] = {
+        {"elec_rough_space:", &edm_descr::elec_rough_space, "read_config_edm_descr_02:", "read_config_edm_descr_03:"},
+        {"elec_finish_space:", &edm_descr::elec_finish_space, "read_config_edm_descr_04:", "read_config_edm_descr_05:"},
+        {"elec_rough_number:", &edm_descr::elec_rough_number, "read_config_edm_descr_06:", "read_config_edm_descr_07:"},
+        {"elec_finish_number:", &edm_descr::elec_finish_number,
+         "read_config_edm_descr_08:", "read_config_edm_descr_09:"},
+    };
+    for (const descr_key &k : keys) {
+        std::rewind(fp.get());
+        if (!MY_find_config_key(fp.get(), k.key, MY_EDM_DESCR_TOKEN_MAX)) {
+            fp.reset();
+            show_tag(k.missing_key_tag);
+            return 0;
+        }
+        char value[MY_EDM_DESCR_TOKEN_MAX + 1];
+        int scanned = MY_scan_config_value(fp.get(), value, MY_EDM_DESCR_TOKEN_MAX, 1);
+        if (scanned == 0) {
+            fp.reset();
+            show_tag(k.missing_value_tag);
+            return 0;
+        }
+        if (scanned == 1) store_cut(descr->*k.field, value);
+    }
+    fp.reset();
+
+    char value[MY_CONFIG_VALUE_BUFSIZE];
+    if (!read_config_value_char("elec_middle_space:", value, CONFIG_DEF_PATH)) return 0;
+    store_cut(descr->elec_middle_space, value);
+    if (!read_config_value_char("elec_middle_number:", value, CONFIG_DEF_PATH)) return 0;
+    store_cut(descr->elec_middle_number, value);
+    return 1;
+}
