@@ -1,0 +1,14 @@
+// The commands of nxhost; each returns the process exit code (exit_codes.h).
+#pragma once
+
+#include "nxhost/runner/options.h"
+
+namespace nxhost::runner {
+
+// nxhost run: one session of the add-on played from a scenario script.
+int run_session(const RunOptions &options);
+
+// nxhost tree: the objects of a part on stdout.
+int print_tree(const TreeOptions &options);
+
+}  // namespace nxhost::runner

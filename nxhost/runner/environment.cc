@@ -1,0 +1,58 @@
+#include "nxhost/runner/environment.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace nxhost::runner {
+namespace {
+
+// The catalogue folder the add-on reads and where the English catalogues sit on drive D:.
+const char kLanguageFolder[] = "D:\\qz_conf\\lang";
+const char kEnglishFolder[] = "lang-en";
+
+std::string drive_variable(char letter) { return std::string("NXHOST_DRIVE_") + letter; }
+
+}  // namespace
+
+std::string existing_directory(const std::string &dir, const std::string &what) {
+    std::error_code ec;
+    fs::path path = fs::absolute(dir, ec);
+    if (ec || !fs::is_directory(path, ec))
+        throw SetupError(what + ": '" + dir + "' is not a directory");
+    return path.lexically_normal().string();
+}
+
+void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, Language language) {
+    for (const Drive &drive : drives) {
+        std::string dir = existing_directory(drive.host_dir, std::string("drive ") + drive.letter + ":");
+        setenv(drive_variable(drive.letter).c_str(), dir.c_str(), 1);
+    }
+
+    std::vector<std::string> entries;
+    for (const Mount &m : mounts) {
+        std::string dir = existing_directory(m.host_dir, m.windows_prefix);
+        // '|' separates the entries of NXHOST_MOUNTS and has no escape.
+        if (dir.find('|') != std::string::npos || m.windows_prefix.find('|') != std::string::npos)
+            throw SetupError(m.windows_prefix + ": a mounted path cannot contain '|'");
+        entries.push_back(m.windows_prefix + "=" + dir);
+    }
+    if (language == Language::English) {
+        const char *drive_d = std::getenv(drive_variable('D').c_str());
+        if (!drive_d || !*drive_d)
+            throw SetupError("--lang en needs drive D: (--drive D=DIR): the English catalogues are in "
+                             "its folder lang-en");
+        std::string english = existing_directory((fs::path(drive_d) / kEnglishFolder).string(),
+                                                 "English catalogues (--lang en)");
+        entries.push_back(std::string(kLanguageFolder) + "=" + english);
+    }
+    if (entries.empty()) return;
+
+    std::string all;
+    if (const char *inherited = std::getenv("NXHOST_MOUNTS")) all = inherited;
+    for (const std::string &entry : entries) all += (all.empty() ? "" : "|") + entry;
+    setenv("NXHOST_MOUNTS", all.c_str(), 1);
+}
+
+}  // namespace nxhost::runner

@@ -1,0 +1,186 @@
+#include "nxhost/runner/options.h"
+
+#include <cctype>
+
+namespace nxhost::runner {
+namespace {
+
+// Walks the arguments; an option's value may follow it or be joined with '='.
+class Arguments {
+public:
+    explicit Arguments(const std::vector<std::string> &args) : args_(args) {}
+
+    bool done() const { return next_ >= args_.size(); }
+    const std::string &take() { return args_[next_++]; }
+
+    // Splits "--name=value" into name and value; value_given says whether '=' was there.
+    static std::string option_name(const std::string &arg, std::string *value, bool *value_given) {
+        std::size_t eq = arg.find('=');
+        *value_given = eq != std::string::npos;
+        *value = *value_given ? arg.substr(eq + 1) : std::string();
+        return arg.substr(0, eq);
+    }
+
+    std::string value_of(const std::string &name, const std::string &joined, bool joined_given) {
+        if (joined_given) {
+            if (joined.empty()) throw UsageError(name + " needs a value");
+            return joined;
+        }
+        if (done() || args_[next_].empty()) throw UsageError(name + " needs a value");
+        return take();
+    }
+
+private:
+    const std::vector<std::string> &args_;
+    std::size_t next_ = 0;
+};
+
+// "D=/some/dir" -> drive D.
+Drive parse_drive(const std::string &value) {
+    std::size_t eq = value.find('=');
+    if (eq != 1 || !std::isalpha(static_cast<unsigned char>(value[0])))
+        throw UsageError("--drive takes LETTER=DIR (for example D=conf), not '" + value + "'");
+    if (eq + 1 >= value.size()) throw UsageError("--drive " + value + " names no directory");
+    return {static_cast<char>(std::toupper(static_cast<unsigned char>(value[0]))), value.substr(eq + 1)};
+}
+
+// "D:\qz_conf\lang=/some/dir" -> mount. The Windows path itself never holds '=', so the first
+// one separates.
+Mount parse_mount(const std::string &value) {
+    std::size_t eq = value.find('=');
+    if (eq == std::string::npos || eq + 1 >= value.size())
+        throw UsageError("--mount takes WINPATH=DIR (for example 'D:\\qz_conf\\lang=lang-en'), not '" +
+                         value + "'");
+    std::string prefix = value.substr(0, eq);
+    if (prefix.size() < 2 || prefix[1] != ':' || !std::isalpha(static_cast<unsigned char>(prefix[0])))
+        throw UsageError("--mount needs a Windows path with a drive letter, not '" + prefix + "'");
+    return {prefix, value.substr(eq + 1)};
+}
+
+void set_once(std::string *target, bool *seen, const std::string &name, const std::string &value) {
+    if (*seen) throw UsageError(name + " given twice");
+    *seen = true;
+    *target = value;
+}
+
+RunOptions parse_run(Arguments &in) {
+    RunOptions run;
+    bool script_seen = false, part_seen = false, out_seen = false, addon_seen = false, lang_seen = false;
+    std::string lang;
+    while (!in.done()) {
+        const std::string &arg = in.take();
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (script_seen) throw UsageError("unexpected argument '" + arg + "' (the script is already '" +
+                                              run.script + "')");
+            if (arg.empty()) throw UsageError("the script path is empty");
+            script_seen = true;
+            run.script = arg;
+            continue;
+        }
+        std::string joined;
+        bool joined_given = false;
+        std::string name = Arguments::option_name(arg, &joined, &joined_given);
+        if (name == "--drive") {
+            run.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
+        } else if (name == "--mount") {
+            run.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
+        } else if (name == "--dialogs") {
+            run.dialog_dirs.push_back(in.value_of(name, joined, joined_given));
+        } else if (name == "--part") {
+            set_once(&run.part, &part_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--out") {
+            set_once(&run.out_dir, &out_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--addon") {
+            set_once(&run.addon, &addon_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--release") {
+            set_once(&run.release, &run.release_given, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--lang") {
+            set_once(&lang, &lang_seen, name, in.value_of(name, joined, joined_given));
+            if (lang == "en") run.language = Language::English;
+            else if (lang == "zh") run.language = Language::Chinese;
+            else throw UsageError("--lang takes 'en' or 'zh', not '" + lang + "'");
+        } else {
+            throw UsageError("unknown option '" + name + "' for run");
+        }
+    }
+    if (!script_seen) throw UsageError("run needs a scenario script");
+    return run;
+}
+
+TreeOptions parse_tree(Arguments &in) {
+    TreeOptions tree;
+    bool part_seen = false;
+    while (!in.done()) {
+        const std::string &arg = in.take();
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (arg.empty()) throw UsageError("the part path is empty");
+            set_once(&tree.part, &part_seen, "the part", arg);
+            continue;
+        }
+        std::string joined;
+        bool joined_given = false;
+        std::string name = Arguments::option_name(arg, &joined, &joined_given);
+        if (name == "--drive") tree.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
+        else if (name == "--mount") tree.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
+        else throw UsageError("unknown option '" + name + "' for tree");
+    }
+    if (!part_seen) throw UsageError("tree needs a part");
+    return tree;
+}
+
+}  // namespace
+
+CommandLine parse_command_line(const std::vector<std::string> &args) {
+    CommandLine line;
+    if (args.empty()) throw UsageError("no command given");
+    Arguments in(args);
+    const std::string &command = in.take();
+    if (command == "--help" || command == "-h" || command == "help") {
+        if (!in.done()) throw UsageError("help takes no arguments");
+        line.command = Command::Help;
+    } else if (command == "run") {
+        line.command = Command::Run;
+        line.run = parse_run(in);
+    } else if (command == "tree") {
+        line.command = Command::Tree;
+        line.tree = parse_tree(in);
+    } else {
+        throw UsageError("unknown command '" + command + "'");
+    }
+    return line;
+}
+
+std::string usage_text() {
+    return R"(usage:
+  nxhost run SCRIPT [options]   play SCRIPT against the add-on as NX would run it
+  nxhost tree PART [--drive X=DIR]... [--mount WINPATH=DIR]...
+                                print the objects of a part
+  nxhost --help                 this text
+
+options of run:
+  --drive X=DIR        show host directory DIR to the add-on as drive X: (repeatable)
+  --mount WINPATH=DIR  show DIR at a deeper Windows folder, e.g. 'D:\qz_conf\lang=DIR'
+                       (repeatable; the longest matching folder wins over the drive)
+  --lang zh|en         message catalogues: zh (default) the GBK ones in D:\qz_conf\lang,
+                       en the English ones in the folder lang-en at the root of drive D:
+  --part X:\PATH.prt   open this part as the display part before the add-on starts
+  --release TEXT       release text the add-on sees (default V12.0.2.9)
+  --out DIR            write transcript.txt and every part the add-on changed (as NAME.prt)
+                       into DIR; without it the transcript goes to stdout only and nothing
+                       is saved
+  --addon PATH         the add-on library (default: the add-on of this build,
+                       ../torvane/torvane.so from the folder that holds this nxhost)
+  --dialogs DIR        folder of the dialog layout files (repeatable; default: dialogs/
+                       beside the add-on library)
+
+The transcript goes to stdout, one line per shown text: [message], [listing], [status],
+[prompt], [dialog], [console], ... Chinese texts are shown as UTF-8.
+
+exit codes:
+  0 done   1 bad usage   2 bad script, part or directory   3 the script and the add-on
+  disagree   4 the add-on crashed   5 the add-on cannot be loaded   6 session left open,
+  NX memory not freed or API misused   7 a changed part could not be saved
+)";
+}
+
+}  // namespace nxhost::runner

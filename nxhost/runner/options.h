@@ -1,0 +1,63 @@
+// The command line of nxhost: what to run and where the add-on's drives live.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace nxhost::runner {
+
+// Bad usage of the command line; the message says what is wrong, without the usage text.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A host directory that appears as a whole drive ("D" -> /srv/conf).
+struct Drive {
+    char letter = 'D';  // upper case
+    std::string host_dir;
+};
+
+// A host directory that appears at a deeper Windows folder (D:\qz_conf\lang -> /srv/lang-en).
+struct Mount {
+    std::string windows_prefix;
+    std::string host_dir;
+};
+
+enum class Language { Chinese, English };
+
+struct RunOptions {
+    std::string script;
+    std::vector<Drive> drives;
+    std::vector<Mount> mounts;
+    std::string part;                      // Windows path of the display part; "" = none
+    bool release_given = false;
+    std::string release;
+    std::string out_dir;                   // "" = transcript to stdout only, nothing saved
+    std::string addon;                     // "" = the add-on of this build (see usage_text)
+    std::vector<std::string> dialog_dirs;  // empty = "dialogs" beside the add-on
+    Language language = Language::Chinese;
+};
+
+struct TreeOptions {
+    std::string part;
+    std::vector<Drive> drives;
+    std::vector<Mount> mounts;
+};
+
+enum class Command { Help, Run, Tree };
+
+struct CommandLine {
+    Command command = Command::Help;
+    RunOptions run;
+    TreeOptions tree;
+};
+
+// Parses the arguments after the program name. Throws UsageError.
+CommandLine parse_command_line(const std::vector<std::string> &args);
+
+// What --help prints.
+std::string usage_text();
+
+}  // namespace nxhost::runner

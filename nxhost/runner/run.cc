@@ -1,0 +1,180 @@
+// nxhost run: mount, open the part, load the add-on, play the script, judge what is left.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "nxhost/core/guard.h"
+#include "nxhost/core/reset.h"
+#include "nxhost/core/session.h"
+#include "nxhost/parts/parts.h"
+#include "nxhost/runner/addon.h"
+#include "nxhost/runner/commands.h"
+#include "nxhost/runner/console.h"
+#include "nxhost/runner/crash_guard.h"
+#include "nxhost/runner/environment.h"
+#include "nxhost/runner/exit_codes.h"
+#include "nxhost/runner/save.h"
+#include "nxhost/runner/transcript_sink.h"
+#include "nxhost/script/script.h"
+#include "nxhost/ui/styler.h"
+#include "nxhost/ui/transcript.h"
+
+namespace fs = std::filesystem;
+
+namespace nxhost::runner {
+namespace {
+
+int fail(int code, const std::string &message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "nxhost: %s\n", message.c_str());
+    return code;
+}
+
+// The add-on is in the middle of a call when the script runs out of answers: there is no
+// way back into it, so the process ends here, after the transcript so far has been written.
+[[noreturn]] void on_scenario_fatal(const std::string &message) {
+    std::fflush(nullptr);
+    std::fprintf(stderr, "nxhost: scenario: %s\n", message.c_str());
+    std::fflush(stderr);
+    _exit(kExitScenario);
+}
+
+// Makes --out and returns its absolute path; "" when not given.
+std::string prepare_out_dir(const std::string &dir) {
+    if (dir.empty()) return "";
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    return existing_directory(dir, "--out");
+}
+
+// --dialogs as given, else the dialogs folder beside the add-on when there is one.
+std::vector<std::string> dialog_directories(const RunOptions &options, const std::string &addon_path) {
+    std::vector<std::string> dirs;
+    for (const std::string &dir : options.dialog_dirs) dirs.push_back(existing_directory(dir, "--dialogs"));
+    if (dirs.empty()) {
+        std::error_code ec;
+        fs::path beside = fs::absolute(addon_path, ec).parent_path() / "dialogs";
+        if (!ec && fs::is_directory(beside, ec)) dirs.push_back(beside.lexically_normal().string());
+    }
+    return dirs;
+}
+
+// One line saying how many answers the add-on never asked for, and where the first one is.
+int check_script_consumed(const script::Script &script) {
+    std::size_t left = script::remaining();
+    if (left == 0) return kExitOk;
+    const script::Line &first = script.interactions[script.interactions.size() - left].head;
+    return fail(kExitScenario, "scenario: the add-on finished but " + std::to_string(left) +
+                                   " answer(s) remain, the first at " + script::where(first));
+}
+
+// What a careful NX program leaves behind: every session closed, every block of NX memory
+// freed, no call misused. One line per finding.
+int check_session_clean() {
+    int code = kExitOk;
+    if (session_open())
+        code = fail(kExitUnclean, "the add-on left the NX Open session open (UF_initialize without "
+                                  "UF_terminate)");
+    if (outstanding_blocks() > 0)
+        code = fail(kExitUnclean, "the add-on never freed " + std::to_string(outstanding_blocks()) +
+                                      " block(s) of NX memory (" + std::to_string(outstanding_bytes()) +
+                                      " bytes; release them with UF_free)");
+    for (const std::string &line : misuse_lines()) code = fail(kExitUnclean, "API misuse: " + line);
+    return code;
+}
+
+// First failure wins the exit code; every failure is reported.
+int worst(int current, int next) { return current != kExitOk ? current : next; }
+
+// Everything after the transcript is open: part, add-on, the call, and the verdict.
+int play_session(const RunOptions &options, const script::Script &script, const std::string &out_dir,
+                 const std::vector<std::string> &dialog_dirs, const std::string &addon_path) {
+    if (options.release_given) set_release_text(options.release);
+    script::play(script);
+
+    if (!options.part.empty()) {
+        std::string error;
+        tag_t part = load_part(options.part, &error);
+        if (part == NULL_TAG) return fail(kExitInput, error);
+        set_display_part(part);
+    }
+    if (!out_dir.empty()) set_save_directory(out_dir);
+    for (const std::string &dir : dialog_dirs) add_dialog_directory(dir);
+
+    install_crash_guard(kExitCrash);
+    auto console = std::make_unique<ConsoleCapture>();
+    Addon addon;
+    try {
+        addon = load_addon(addon_path);
+    } catch (const AddonError &e) {
+        return fail(kExitAddon, std::string(e.what()) +
+                                    (options.addon.empty() ? " (the default; build the add-on or give --addon PATH)" : ""));
+    }
+
+    script::set_fatal_handler(on_scenario_fatal);
+    try {
+        call_ufusr(addon);
+    } catch (const std::exception &e) {
+        return fail(kExitCrash, std::string("the add-on let an exception escape ufusr: ") + e.what());
+    } catch (...) {
+        return fail(kExitCrash, "the add-on let an exception escape ufusr");
+    }
+    int code = kExitOk;
+    try {
+        unload_if_allowed(addon);
+    } catch (const AddonError &e) {
+        code = fail(kExitAddon, e.what());
+    }
+    console.reset();
+    remove_crash_guard();
+
+    // The parts hold what the add-on did even when the session was untidy: keep them.
+    int saved = save_changed_parts(out_dir) ? kExitOk : kExitSave;
+    code = worst(code, check_script_consumed(script));
+    code = worst(code, check_session_clean());
+    return worst(code, saved);
+}
+
+}  // namespace
+
+int run_session(const RunOptions &options) {
+    // A reader of stdout that goes away must not end the session: the transcript file and the
+    // saved parts still matter.
+    signal(SIGPIPE, SIG_IGN);
+    script::Script script;
+    try {
+        script = script::parse_file(options.script);
+    } catch (const script::ScriptError &e) {
+        return fail(kExitInput, e.what());
+    }
+
+    std::string out_dir;
+    std::vector<std::string> dialog_dirs;
+    std::string addon_path = options.addon.empty() ? default_addon_path() : options.addon;
+    try {
+        mount(options.drives, options.mounts, options.language);
+        out_dir = prepare_out_dir(options.out_dir);
+        dialog_dirs = dialog_directories(options, addon_path);
+    } catch (const SetupError &e) {
+        return fail(kExitInput, e.what());
+    }
+
+    std::string error;
+    std::FILE *sink = open_transcript_sink(out_dir.empty() ? "" : out_dir + "/transcript.txt", &error);
+    if (!sink) return fail(kExitInput, error);
+    echo_transcript_to(sink);
+    int code = play_session(options, script, out_dir, dialog_dirs, addon_path);
+    echo_transcript_to(nullptr);
+    std::fclose(sink);
+    // The NX session ends here: what the add-on left behind (reported above) is released.
+    reset_all();
+    return code;
+}
+
+}  // namespace nxhost::runner

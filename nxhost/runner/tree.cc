@@ -1,0 +1,30 @@
+// nxhost tree: load a part and print its objects.
+#include <cstdio>
+#include <iostream>
+
+#include "nxhost/parts/parts.h"
+#include "nxhost/runner/commands.h"
+#include "nxhost/runner/environment.h"
+#include "nxhost/runner/exit_codes.h"
+
+namespace nxhost::runner {
+
+int print_tree(const TreeOptions &options) {
+    try {
+        mount(options.drives, options.mounts, Language::Chinese);
+    } catch (const SetupError &e) {
+        std::fprintf(stderr, "nxhost: %s\n", e.what());
+        return kExitInput;
+    }
+    std::string error;
+    tag_t part = load_part(options.part, &error);
+    if (part == NULL_TAG) {
+        std::fprintf(stderr, "nxhost: %s\n", error.c_str());
+        return kExitInput;
+    }
+    print_part_tree(std::cout, part);
+    std::cout.flush();
+    return kExitOk;
+}
+
+}  // namespace nxhost::runner
