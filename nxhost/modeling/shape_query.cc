@@ -1,0 +1,186 @@
+// What a shape is: a body's faces and edges in stable order, face and edge kinds, extent, volume.
+#include "nxhost/modeling/occt_shape.h"
+
+#include <BRepAdaptor_Curve.hxx>
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepBndLib.hxx>
+#include <BRepGProp.hxx>
+#include <BRep_Tool.hxx>
+#include <Bnd_Box.hxx>
+#include <GProp_GProps.hxx>
+#include <TopExp.hxx>
+#include <TopTools_IndexedDataMapOfShapeListOfShape.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <TopTools_ListOfShape.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Vertex.hxx>
+
+#include <cmath>
+
+#include "uf_modl_types.h"
+
+namespace nxhost::modeling {
+namespace {
+
+// Directions closer than this to an axis count as along it.
+constexpr double kAxisTolerance = 1e-9;
+
+std::array<double, 3> xyz(const gp_Pnt &p) { return {p.X(), p.Y(), p.Z()}; }
+
+}  // namespace
+
+std::vector<TopoDS_Shape> ordered_edges(const TopoDS_Shape &shape) {
+    TopTools_IndexedMapOfShape map;
+    TopExp::MapShapes(shape, TopAbs_EDGE, map);
+    std::vector<TopoDS_Shape> edges;
+    for (int i = 1; i <= map.Extent(); ++i)
+        if (!BRep_Tool::Degenerated(TopoDS::Edge(map(i)))) edges.push_back(map(i));
+    return edges;
+}
+
+std::shared_ptr<BodyPayload> explode_body(const ShapeRef &shape) {
+    auto body = std::make_shared<BodyPayload>(shape);
+    const TopoDS_Shape &s = shape->shape;
+    TopTools_IndexedMapOfShape faces;
+    TopExp::MapShapes(s, TopAbs_FACE, faces);
+    TopTools_IndexedMapOfShape edges;
+    for (const TopoDS_Shape &e : ordered_edges(s)) edges.Add(e);
+
+    body->face_edges.resize(static_cast<std::size_t>(faces.Extent()));
+    body->edge_faces.resize(static_cast<std::size_t>(edges.Extent()));
+    for (int f = 1; f <= faces.Extent(); ++f) {
+        body->faces.push_back(make_shape(faces(f)));
+        TopTools_IndexedMapOfShape face_edges;
+        TopExp::MapShapes(faces(f), TopAbs_EDGE, face_edges);
+        for (int k = 1; k <= face_edges.Extent(); ++k) {
+            int e = edges.FindIndex(face_edges(k));
+            if (e == 0) continue;  // degenerated
+            body->face_edges[static_cast<std::size_t>(f - 1)].push_back(e - 1);
+            body->edge_faces[static_cast<std::size_t>(e - 1)].push_back(f - 1);
+        }
+    }
+    for (int e = 1; e <= edges.Extent(); ++e) body->edges.push_back(make_shape(edges(e)));
+    return body;
+}
+
+int body_type_code(const ShapeRef &shape) {
+    switch (shape->shape.ShapeType()) {
+    case TopAbs_SOLID:
+    case TopAbs_COMPSOLID: return UF_MODL_SOLID_BODY;
+    case TopAbs_SHELL:
+    case TopAbs_FACE: return UF_MODL_SHEET_BODY;
+    default: return 0;
+    }
+}
+
+double volume(const ShapeRef &shape) {
+    if (body_type_code(shape) != UF_MODL_SOLID_BODY) return 0.0;
+    GProp_GProps props;
+    BRepGProp::VolumeProperties(shape->shape, props);
+    return props.Mass();
+}
+
+bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) {
+    if (!shape || shape->shape.IsNull()) return false;
+    Bnd_Box bnd;
+    try {
+        BRepBndLib::AddOptimal(shape->shape, bnd, Standard_False, Standard_False);
+    } catch (const Standard_Failure &) {
+        return false;
+    }
+    if (bnd.IsVoid()) return false;
+    // AddOptimal pads the box by the confusion tolerance; the extent itself is wanted.
+    bnd.SetGap(0.0);
+    bnd.Get((*box)[0], (*box)[1], (*box)[2], (*box)[3], (*box)[4], (*box)[5]);
+    return true;
+}
+
+FaceInfo face_info(const ShapeRef &face) {
+    FaceInfo info;
+    const TopoDS_Face &f = TopoDS::Face(face->shape);
+    BRepAdaptor_Surface surface(f, Standard_False);
+    switch (surface.GetType()) {
+    case GeomAbs_Plane: {
+        info.type = UF_MODL_PLANAR_FACE;
+        info.planar = true;
+        gp_Pln plane = surface.Plane();
+        gp_Dir n = plane.Axis().Direction();
+        if (f.Orientation() == TopAbs_REVERSED) n.Reverse();
+        info.normal = {n.X(), n.Y(), n.Z()};
+        info.offset = plane.Location().XYZ().Dot(n.XYZ());
+        break;
+    }
+    case GeomAbs_Cylinder: info.type = UF_MODL_CYLINDRICAL_FACE; break;
+    case GeomAbs_Cone: info.type = UF_MODL_CONICAL_FACE; break;
+    case GeomAbs_Sphere: info.type = UF_MODL_SPHERICAL_FACE; break;
+    case GeomAbs_Torus:
+    case GeomAbs_SurfaceOfRevolution: info.type = UF_MODL_TOROIDAL_FACE; break;
+    case GeomAbs_SurfaceOfExtrusion: info.type = UF_MODL_SWEPT_FACE; break;
+    case GeomAbs_BezierSurface:
+    case GeomAbs_BSplineSurface: info.type = UF_MODL_PARAMETRIC_FACE; break;
+    case GeomAbs_OffsetSurface: info.type = UF_MODL_OFFSET_FACE; break;
+    default: info.type = UF_MODL_FOREIGN_FACE; break;
+    }
+    return info;
+}
+
+std::string face_type_name(int type) {
+    switch (type) {
+    case UF_MODL_PLANAR_FACE: return "planar";
+    case UF_MODL_CYLINDRICAL_FACE: return "cylindrical";
+    case UF_MODL_CONICAL_FACE: return "conical";
+    case UF_MODL_SPHERICAL_FACE: return "spherical";
+    case UF_MODL_TOROIDAL_FACE: return "toroidal";
+    case UF_MODL_SWEPT_FACE: return "swept";
+    case UF_MODL_BLENDING_FACE: return "blend";
+    case UF_MODL_PARAMETRIC_FACE: return "b-surface";
+    case UF_MODL_OFFSET_FACE: return "offset";
+    default: return "foreign";
+    }
+}
+
+std::string axis_label(const std::array<double, 3> &dir) {
+    static const char *const names[] = {"X", "Y", "Z"};
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(dir[static_cast<std::size_t>(i)]) > 1.0 - kAxisTolerance)
+            return std::string(dir[static_cast<std::size_t>(i)] > 0 ? "+" : "-") + names[i];
+    }
+    return "";
+}
+
+bool axis_from_label(const std::string &label, std::array<double, 3> *dir) {
+    if (label.size() != 2 || (label[0] != '+' && label[0] != '-')) return false;
+    int axis = label[1] == 'X' ? 0 : label[1] == 'Y' ? 1 : label[1] == 'Z' ? 2 : -1;
+    if (axis < 0) return false;
+    *dir = {0, 0, 0};
+    (*dir)[static_cast<std::size_t>(axis)] = label[0] == '+' ? 1.0 : -1.0;
+    return true;
+}
+
+int edge_type_code(const ShapeRef &edge) {
+    const TopoDS_Edge &e = TopoDS::Edge(edge->shape);
+    if (BRep_Tool::Degenerated(e)) return UF_MODL_FOREIGN_EDGE;
+    switch (BRepAdaptor_Curve(e).GetType()) {
+    case GeomAbs_Line: return UF_MODL_LINEAR_EDGE;
+    case GeomAbs_Circle: return UF_MODL_CIRCULAR_EDGE;
+    case GeomAbs_Ellipse: return UF_MODL_ELLIPTICAL_EDGE;
+    case GeomAbs_BezierCurve:
+    case GeomAbs_BSplineCurve: return UF_MODL_SPLINE_EDGE;
+    default: return UF_MODL_FOREIGN_EDGE;
+    }
+}
+
+int edge_vertices(const ShapeRef &edge, std::array<double, 3> *point1, std::array<double, 3> *point2) {
+    TopoDS_Vertex first, last;
+    TopExp::Vertices(TopoDS::Edge(edge->shape), first, last, Standard_True);
+    if (first.IsNull() && last.IsNull()) return 0;
+    if (first.IsNull() || last.IsNull() || first.IsSame(last)) {
+        *point1 = xyz(BRep_Tool::Pnt(first.IsNull() ? last : first));
+        return 1;
+    }
+    *point1 = xyz(BRep_Tool::Pnt(first));
+    *point2 = xyz(BRep_Tool::Pnt(last));
+    return 2;
+}
+
+}  // namespace nxhost::modeling
