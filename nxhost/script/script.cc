@@ -74,10 +74,11 @@ void check_interaction(const Line &line, const std::string &file) {
     if (verb == "point") {
         if (line.arg_count() != 3) error_at(file, line.number, "point takes three coordinates");
         for (std::size_t i = 0; i < 3; ++i) {
+            const std::string coordinate = line.arg(i);
             char *end = nullptr;
-            std::strtod(line.arg(i).c_str(), &end);
-            if (line.arg(i).empty() || *end != '\0')
-                error_at(file, line.number, "point coordinate '" + line.arg(i) + "' is not a number");
+            std::strtod(coordinate.c_str(), &end);
+            if (coordinate.empty() || *end != '\0')
+                error_at(file, line.number, "point coordinate '" + coordinate + "' is not a number");
         }
     }
     if (verb == "filebox" && line.arg_count() != 1) error_at(file, line.number, "filebox takes one path");

@@ -1,9 +1,5 @@
 #include "nxhost/ui/transcript.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-
 #include "nxhost/core/reset.h"
 
 namespace nxhost {
@@ -20,12 +16,6 @@ TranscriptState &state() {
 }
 
 const bool registered = register_reset([] { state().entries.clear(); });
-
-bool is_ascii(const std::string &bytes) {
-    for (unsigned char c : bytes)
-        if (c >= 0x80) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -55,29 +45,5 @@ std::string transcript_line(const TranscriptEntry &entry) {
 }
 
 void echo_transcript_to(std::FILE *stream) { state().echo = stream; }
-
-std::string gbk_to_utf8(const std::string &bytes) {
-    if (is_ascii(bytes)) return bytes;
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return bytes;
-    std::string out;
-    char buffer[256];
-    char *in = const_cast<char *>(bytes.data());
-    std::size_t in_left = bytes.size();
-    while (in_left > 0) {
-        char *dst = buffer;
-        std::size_t dst_left = sizeof buffer;
-        std::size_t rc = iconv(cd, &in, &in_left, &dst, &dst_left);
-        out.append(buffer, sizeof buffer - dst_left);
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: show a replacement and go on after it.
-            out.push_back('?');
-            ++in;
-            --in_left;
-        }
-    }
-    iconv_close(cd);
-    return out;
-}
 
 }  // namespace nxhost

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "nxhost/ui/encoding.h"
+
 namespace nxhost {
 
 struct TranscriptEntry {
@@ -24,8 +26,5 @@ std::string transcript_line(const TranscriptEntry &entry);
 
 // Echo every entry, as it is shown, to a stream (stdout for the runner); nullptr = no echo.
 void echo_transcript_to(std::FILE *stream);
-
-// GBK (code page 936) bytes to UTF-8; bytes that are not GBK are kept as '?'.
-std::string gbk_to_utf8(const std::string &bytes);
 
 }  // namespace nxhost

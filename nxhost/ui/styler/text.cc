@@ -1,9 +1,6 @@
 #include "nxhost/ui/styler/text.h"
 
-#include <iconv.h>
-
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +9,6 @@
 
 namespace nxhost::styler {
 namespace {
-
-bool is_ascii(const std::string &bytes) {
-    for (unsigned char c : bytes)
-        if (c >= 0x80) return false;
-    return true;
-}
 
 std::string lower(std::string text) {
     for (char &c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -31,33 +22,6 @@ std::string without_dlg(const std::string &name) {
 }
 
 }  // namespace
-
-bool utf8_to_gbk(const std::string &utf8, std::string *gbk) {
-    if (is_ascii(utf8)) {
-        *gbk = utf8;
-        return true;
-    }
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string out;
-    char buffer[256];
-    char *in = const_cast<char *>(utf8.data());
-    std::size_t in_left = utf8.size();
-    bool ok = true;
-    while (in_left > 0) {
-        char *dst = buffer;
-        std::size_t dst_left = sizeof buffer;
-        std::size_t rc = iconv(cd, &in, &in_left, &dst, &dst_left);
-        out.append(buffer, sizeof buffer - dst_left);
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            ok = false;
-            break;
-        }
-    }
-    iconv_close(cd);
-    if (ok) *gbk = out;
-    return ok;
-}
 
 std::string quote_text(const std::string &text) {
     std::string out = "\"";

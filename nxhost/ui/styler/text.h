@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "nxhost/ui/encoding.h"
+
 namespace nxhost::styler {
 
-// UTF-8 to code page 936 as a Chinese Windows would type it. False when a character has no
-// GBK form or the input is not UTF-8; ASCII passes unchanged.
-bool utf8_to_gbk(const std::string &utf8, std::string *gbk);
 
 // "text" with \" for a quote and \\ where a backslash would otherwise escape; other
 // backslashes (Windows paths) stay single, so a line reads back through the script parser.
