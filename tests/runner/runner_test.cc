@@ -1,141 +1,69 @@
 // How nxhost ends when something is wrong: the exit code of each kind of failure, a message
 // that says what went wrong, and the transcript kept up to that point.
-#include <filesystem>
-#include <string>
-#include <vector>
+#include <functional>
 
 #include "runner_fixture.h"
-
-namespace fs = std::filesystem;
 
 namespace runnertest {
 namespace {
 
-struct FailureCase {
-    const char *what;
-    ProbeRun run;
-    int exit_code;
-    std::vector<std::string> stderr_parts;  // each must appear on stderr
-    std::vector<std::string> stdout_lines;  // each must appear on stdout, in order
-};
-
-std::vector<FailureCase> failure_cases() {
-    const std::string start_box = "[message] 探针测试开始";
-    std::vector<FailureCase> cases;
-    {
-        FailureCase c{"a malformed script stops before the add-on runs", {}, 2, {}, {}};
-        c.run.script = "pick solids E1\n  wiggle E2\n";
-        c.stderr_parts = {"nxhost: ", "probe.scn:2: ", "wiggle"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a selection the script does not answer names the question", {}, 3, {}, {}};
-        c.run.script = "# nothing\n";
-        c.stderr_parts = {"nxhost: scenario: ", "Select solids to probe"};
-        c.stdout_lines = {start_box, "[message] probe: ascii message", "[prompt] Select solids to probe"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a dialog answer given to a selection is refused", {}, 3, {}, {}};
-        c.run.script = "dialog probe_dlg.dlg\n  press OK\n";
-        c.stderr_parts = {"nxhost: scenario: ", "Select solids to probe", "probe.scn:1"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"answers the add-on never asked for are reported with the first one's line", {}, 3, {}, {}};
-        c.run.script = std::string(kGoodScenario) + "pick solids BASE\ncancel\n";
-        c.stderr_parts = {"nxhost: scenario: the add-on finished but 2 answer(s) remain, the first at ",
-                          "probe.scn:8"};
-        c.stdout_lines = {"[listing] probe done"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a crash of the add-on is reported and the transcript before it kept", {}, 4, {}, {}};
-        c.run.env = {"PROBE_MODE=crash"};
-        c.stderr_parts = {"nxhost: the add-on crashed (signal SIGSEGV)"};
-        c.stdout_lines = {start_box};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"an add-on that does not exist is named", {}, 5, {}, {}};
-        c.run.addon = "/nonexistent/folder/torvane.so";
-        c.stderr_parts = {"nxhost: the add-on /nonexistent/folder/torvane.so cannot be loaded"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a library without ufusr is refused", {}, 5, {}, {}};
-        c.run.addon = no_entry_path();
-        c.stderr_parts = {"nxhost: the add-on " + no_entry_path() + " exports no ufusr"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a file that is no library is refused with the loader's reason", {}, 5, {}, {}};
-        c.run.addon = "SCRIPT";  // replaced by the script's own path below
-        c.stderr_parts = {"cannot be loaded: "};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"NX memory the add-on never freed fails the run", {}, 6, {}, {}};
-        c.run.env = {"PROBE_MODE=leak"};
-        c.stderr_parts = {"nxhost: the add-on never freed 1 block(s) of NX memory (64 bytes"};
-        c.stdout_lines = {"[listing] probe done"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a session left open fails the run", {}, 6, {}, {}};
-        c.run.env = {"PROBE_MODE=nested-open"};
-        c.stderr_parts = {"nxhost: the add-on left the NX Open session open"};
-        c.stdout_lines = {"[listing] probe done"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a misused API call fails the run", {}, 6, {}, {}};
-        c.run.env = {"PROBE_MODE=misuse"};
-        c.stderr_parts = {"nxhost: API misuse: UF_free: pointer was not allocated by NX"};
-        c.stdout_lines = {"[listing] probe done"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a part that cannot be found stops the run", {}, 2, {}, {}};
-        c.run.part = "D:\\samples\\missing.prt";
-        c.stderr_parts = {"nxhost: ", "missing.prt"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a drive directory that does not exist stops the run", {}, 2, {}, {}};
-        c.run.drive = "/nonexistent/drive";
-        c.stderr_parts = {"nxhost: drive D:: '/nonexistent/drive' is not a directory"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"English catalogues need their folder on drive D", {}, 2, {}, {}};
-        c.run.drive = "SAMPLES";  // replaced by a folder without lang-en below
-        c.run.extra_args = {"--lang", "en"};
-        c.stderr_parts = {"English catalogues (--lang en)", "lang-en' is not a directory"};
-        cases.push_back(c);
-    }
-    {
-        FailureCase c{"a bad option prints the usage", {}, 1, {}, {}};
-        c.run.extra_args = {"--lang", "fr"};
-        c.stderr_parts = {"nxhost: --lang takes 'en' or 'zh', not 'fr'", "usage:"};
-        cases.push_back(c);
-    }
-    return cases;
-}
-
 TEST_F(RunnerTest, EachKindOfFailureEndsWithItsExitCodeAndAClearMessage) {
-    for (FailureCase c : failure_cases()) {
+    struct Case {
+        const char *what;
+        std::function<void(ProbeRun &)> change;
+        int exit_code;
+        std::vector<std::string> stderr_parts;  // each must appear on stderr
+        std::vector<std::string> stdout_lines;  // each must appear on stdout, in order
+    };
+    const std::string no_entry = built("tests/runner/no_entry.so");
+    const std::string not_a_library = write_file("not_a_library.so", "plain text\n");
+    const std::string no_lang_en = drive_dir() + "/samples";
+    const Case cases[] = {
+        {"a malformed script stops before the add-on runs",
+         [](ProbeRun &r) { r.script = "pick solids E1\n  wiggle E2\n"; }, 2,
+         {"nxhost: ", "probe.scn:2: ", "wiggle"}, {}},
+        {"a selection the script does not answer names the question", [](ProbeRun &r) { r.script = "# nothing\n"; }, 3,
+         {"nxhost: scenario: ", "Select solids to probe"},
+         {kStartBox, "[message] probe: ascii message", "[prompt] Select solids to probe"}},
+        {"answers the add-on never asked for are reported with the first one's line",
+         [](ProbeRun &r) { r.script = std::string(kGoodScenario) + "pick solids BASE\ncancel\n"; }, 3,
+         {"nxhost: scenario: the add-on finished but 2 answer(s) remain, the first at ", "probe.scn:8"},
+         {"[listing] probe done"}},
+        {"an add-on that does not exist is named", [](ProbeRun &r) { r.addon = "/nonexistent/folder/torvane.so"; }, 5,
+         {"nxhost: the add-on /nonexistent/folder/torvane.so cannot be loaded"}, {}},
+        {"a library without ufusr is refused", [&](ProbeRun &r) { r.addon = no_entry; }, 5,
+         {"nxhost: the add-on " + no_entry + " exports no ufusr"}, {}},
+        {"a file that is no library is refused with the loader's reason",
+         [&](ProbeRun &r) { r.addon = not_a_library; }, 5, {"cannot be loaded: "}, {}},
+        {"NX memory the add-on never freed fails the run", [](ProbeRun &r) { r.mode = "leak"; }, 6,
+         {"nxhost: the add-on never freed 1 block(s) of NX memory (64 bytes"}, {"[listing] probe done"}},
+        {"a session left open fails the run", [](ProbeRun &r) { r.mode = "nested-open"; }, 6,
+         {"nxhost: the add-on left the NX Open session open"}, {"[listing] probe done"}},
+        {"a misused API call fails the run", [](ProbeRun &r) { r.mode = "misuse"; }, 6,
+         {"nxhost: API misuse: UF_free: pointer was not allocated by NX"}, {"[listing] probe done"}},
+        {"a part that cannot be found stops the run", [](ProbeRun &r) { r.part = "D:\\samples\\missing.prt"; }, 2,
+         {"nxhost: ", "missing.prt"}, {}},
+        {"a drive directory that does not exist stops the run", [](ProbeRun &r) { r.drive = "/nonexistent/drive"; }, 2,
+         {"nxhost: drive D:: '/nonexistent/drive' is not a directory"}, {}},
+        {"a dialogs folder that does not exist stops the run",
+         [](ProbeRun &r) { r.extra_args = {"--dialogs", "/nonexistent/dialogs"}; }, 2,
+         {"nxhost: --dialogs: '/nonexistent/dialogs' is not a directory"}, {}},
+        {"English catalogues need their folder on drive D",
+         [&](ProbeRun &r) { r.drive = no_lang_en; r.extra_args = {"--lang", "en"}; }, 2,
+         {"English catalogues (--lang en)", "lang-en' is not a directory"}, {}},
+        {"without --out the changed part is not saved and stderr says so", [](ProbeRun &r) { r.out = false; }, 0,
+         {"no --out given: 1 changed part(s) not saved: D:\\samples\\probe.prt"}, {"[listing] probe done"}},
+    };
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.run.addon == "SCRIPT") c.run.addon = write_file("not_a_library.so", "plain text\n");
-        if (c.run.drive == "SAMPLES") c.run.drive = drive_dir() + "/samples";
+        ProbeRun run;
+        c.change(run);
         fs::remove_all(out_dir());
-        ProcessResult r = run_probe(c.run);
+        ProcessResult r = run_probe(run);
         EXPECT_EQ(r.exit_code, c.exit_code) << "stderr: " << r.err;
         for (const std::string &part : c.stderr_parts)
             EXPECT_NE(r.err.find(part), std::string::npos) << "wanted on stderr: " << part << "\nstderr: " << r.err;
-        std::string missing;
-        EXPECT_TRUE(in_order(lines_of(r.out), c.stdout_lines, &missing))
-            << "wanted on stdout: " << missing << "\nstdout: " << r.out;
+        EXPECT_EQ(first_missing(r.out, c.stdout_lines), "") << "stdout: " << r.out;
         // Whatever reached stdout is in the transcript file too: nothing is lost on the way out.
         if (fs::exists(out_dir() + "/transcript.txt")) {
             EXPECT_EQ(read_file(out_dir() + "/transcript.txt"), r.out);
@@ -145,46 +73,31 @@ TEST_F(RunnerTest, EachKindOfFailureEndsWithItsExitCodeAndAClearMessage) {
 
 TEST_F(RunnerTest, ACrashLeavesTheMessagesBeforeItAndNothingAfter) {
     ProbeRun run;
-    run.env = {"PROBE_MODE=crash"};
+    run.mode = "crash";
     ProcessResult r = run_probe(run);
     ASSERT_EQ(r.exit_code, 4) << r.err;
-    EXPECT_EQ(r.out, "[message] 探针测试开始\n");
+    EXPECT_NE(r.err.find("nxhost: the add-on crashed (signal SIGSEGV)"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, std::string(kStartBox) + "\n");
     EXPECT_EQ(read_file(out_dir() + "/transcript.txt"), r.out);
     EXPECT_FALSE(fs::exists(out_dir() + "/probe.prt")) << "a crashed session saves nothing";
 }
 
 TEST_F(RunnerTest, BadUsagePrintsTheUsageAndHelpPrintsItOnStdout) {
-    struct Case {
-        std::vector<std::string> args;
-        int exit_code;
-        const char *stream;  // where the usage text goes
-    };
-    const Case cases[] = {
-        {{}, 1, "err"},
-        {{"run"}, 1, "err"},
-        {{"tree"}, 1, "err"},
-        {{"jump"}, 1, "err"},
-        {{"--help"}, 0, "out"},
-    };
-    for (const Case &c : cases) {
-        std::string joined;
-        for (const std::string &a : c.args) joined += a + " ";
-        ProcessResult r = nxhost(c.args);
-        EXPECT_EQ(r.exit_code, c.exit_code) << joined;
-        const std::string &usage_stream = std::string(c.stream) == "out" ? r.out : r.err;
-        EXPECT_NE(usage_stream.find("usage:"), std::string::npos) << joined;
-        EXPECT_NE(usage_stream.find("nxhost run SCRIPT"), std::string::npos) << joined;
-    }
+    ProcessResult bad = nxhost({"run", "s.scn", "--lang", "fr"});
+    EXPECT_EQ(bad.exit_code, 1);
+    EXPECT_NE(bad.err.find("nxhost: --lang takes 'en' or 'zh', not 'fr'\n\nusage:\n  nxhost run SCRIPT"),
+              std::string::npos)
+        << bad.err;
+    ProcessResult help = nxhost({"--help"});
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_EQ(help.out.rfind("usage:\n  nxhost run SCRIPT", 0), 0u) << help.out;
 }
 
-TEST_F(RunnerTest, WithoutOutTheChangedPartIsNotSavedAndStderrSaysSo) {
-    ProbeRun run;
-    run.out = false;
-    ProcessResult r = run_probe(run);
-    EXPECT_EQ(r.exit_code, 0) << r.err;
-    EXPECT_NE(r.err.find("no --out given: 1 changed part(s) not saved: D:\\samples\\probe.prt"), std::string::npos)
-        << r.err;
-    EXPECT_NE(r.out.find("[listing] probe done"), std::string::npos);
+TEST_F(RunnerTest, TreeOfAPartThatCannotBeLoadedSaysWhy) {
+    ProcessResult r = nxhost({"tree", "D:\\samples\\missing.prt", "--drive", "D=" + drive_dir()});
+    EXPECT_EQ(r.exit_code, 2);
+    EXPECT_NE(r.err.find("missing.prt"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 }  // namespace
