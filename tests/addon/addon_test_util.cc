@@ -3,15 +3,18 @@
 #include <fstream>
 #include <sstream>
 
-#include "nxhost/ui/transcript.h"
+#include "nxhost/ui/encoding.h"
 
 namespace addontest {
 
 std::string lang_path(const std::string &file) { return "D:\\qz_conf\\lang\\" + file; }
 
-std::string catalogue(std::initializer_list<std::pair<const char *, const char *>> entries) {
+std::string numbered_catalogue(const std::string &tag, const std::string &prefix, int count) {
     std::string text;
-    for (const auto &entry : entries) text += std::string(entry.first) + "\n" + entry.second + "\n";
+    for (int i = 1; i <= count; ++i) {
+        const std::string number = (i < 10 ? "0" : "") + std::to_string(i);
+        text += tag + number + ":\n" + prefix + number + "\n";
+    }
     return text;
 }
 

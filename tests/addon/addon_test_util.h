@@ -1,9 +1,7 @@
 // Small helpers shared by the add-on tests.
 #pragma once
 
-#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace addontest {
@@ -11,8 +9,9 @@ namespace addontest {
 // Windows path of a file in the language directory, as the add-on builds it.
 std::string lang_path(const std::string &file);
 
-// Catalogue text with one "tag\ntext\n" entry per pair.
-std::string catalogue(std::initializer_list<std::pair<const char *, const char *>> entries);
+// Catalogue with the texts prefix01 .. prefix<count> for the tags <tag>01: .. <tag><count>:,
+// short texts that make composed messages easy to read back.
+std::string numbered_catalogue(const std::string &tag, const std::string &prefix, int count);
 
 // Texts as a Chinese Windows shows them (code page 936 to UTF-8).
 std::vector<std::string> as_utf8(const std::vector<std::string> &texts);

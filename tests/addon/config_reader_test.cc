@@ -1,189 +1,117 @@
-// The keyed readers of definition files: where a key is found, what its value is, and what
-// the user reads when the file, the key or the value is missing.
+// The keyed readers of definition files and the EDM spark-gap descriptors of config.def:
+// where a key is found, what its value is, and what the user reads when something is missing.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "addon_test_util.h"
 #include "my_func/my_func.h"
-#include "sys/sys_file.h"
 #include "standin_test.h"
+#include "sys/sys_file.h"
 
 namespace {
 
-using addontest::as_utf8;
-using testsupport::StandinTest;
+using addontest::numbered_catalogue;
 using Lines = std::vector<std::string>;
 
 const char DEF_PATH[] = "D:\\qz_conf\\test.def";
 
-class KeyedReaders : public StandinTest {
+class KeyedReaders : public testsupport::StandinTest {
 protected:
     void SetUp() override {
         StandinTest::SetUp();
-        // Short catalogue texts make the composed messages easy to read back.
-        write_file("qz_conf/lang/my_func.txt", addontest::catalogue({{"read_config_value_01:", "V01"},
-                                                                     {"read_config_value_02:", "V02"},
-                                                                     {"read_config_value_03:", "V03"},
-                                                                     {"read_config_value_04:", "V04"},
-                                                                     {"read_config_value_05:", "V05"},
-                                                                     {"read_config_value_06:", "V06"},
-                                                                     {"read_config_value_07:", "V07"},
-                                                                     {"read_config_value_08:", "V08"},
-                                                                     {"read_config_value_09:", "V09"},
-                                                                     {"read_config_value_char_01:", "C01"},
-                                                                     {"read_config_value_char_02:", "C02"},
-                                                                     {"read_config_value_char_03:", "C03"},
-                                                                     {"read_config_value_char_04:", "C04"},
-                                                                     {"read_config_value_char_05:", "C05"},
-                                                                     {"read_config_value_char_06:", "C06"},
-                                                                     {"read_config_value_char_07:", "C07"},
-                                                                     {"read_config_value_char_08:", "C08"},
-                                                                     {"read_config_value_char_09:", "C09"}}));
+        write_file("qz_conf/lang/my_func.txt", numbered_catalogue("read_config_value_", "V", 9) +
+                                                   numbered_catalogue("read_config_value_char_", "C", 9));
+        write_file("qz_conf/lang/my_func1.txt", numbered_catalogue("read_config_edm_descr_", "E", 9));
     }
-
-    int number(const std::string &file, const char *key, double *value) {
-        write_file("qz_conf/test.def", file);
-        return read_config_value(key, value, DEF_PATH);
-    }
-
-    int text(const std::string &file, const char *key, std::string *value) {
-        write_file("qz_conf/test.def", file);
-        char buffer[MY_CONFIG_VALUE_BUFSIZE];
-        std::strcpy(buffer, "unchanged");
-        int read = read_config_value_char(key, buffer, DEF_PATH);
-        *value = buffer;
-        return read;
-    }
-};
-
-struct NumberCase {
-    const char *what;
-    std::string file;
-    double value;
-};
-
-TEST_F(KeyedReaders, FindTheNumberAfterItsKey) {
-    const std::string run256(256, 'x');
-    const NumberCase cases[] = {
-        {"a blank between key and value", "gap: 0.5\n", 0.5},
-        {"the key glued to its value", "gap:0.5\n", 0.5},
-        {"the value on the next line", "gap:\n0.5\n", 0.5},
-        {"commas and blanks before the value", "gap:, ,\n 0.5\n", 0.5},
-        {"the first of two keys", "gap: 1\ngap: 2\n", 1.0},
-        {"a key in a remark line counts", "the gap: 3 is used\ngap: 4\n", 3.0},
-        {"a tab is the value's first character", "gap:\t0.25\n", 0.25},
-        {"a carriage return line end", "gap: 0.75\r\n", 0.75},
-        {"a comma ends the value", "gap: 1,2\n", 1.0},
-        {"the leading number of a token", "gap: 2.5mm\n", 2.5},
-        {"a token without a number", "gap: abc\n", 0.0},
-        {"a run of 257 characters restarts exactly before the key", std::string(257, 'x') + "gap: 6\n", 6.0},
-        {"the end marker keeps the caller's value", "gap: EOF\n", 7.0},
-        {"the end marker needs no delimiter after it", "gap: EOF", 7.0},
-        {"a token that begins with the end marker", "gap: EOFX\n", 7.0},
-    };
-    for (const NumberCase &c : cases) {
-        SCOPED_TRACE(c.what);
+    // Writes the file below D:\qz_conf, or removes it when there is no content.
+    void put(const char *name, const std::optional<std::string> &content) {
+        std::remove((drive_dir() + "/qz_conf/" + name).c_str());
+        if (content) write_file(std::string("qz_conf/") + name, *content);
         clear_shown();
-        double value = 7.0;
-        EXPECT_EQ(number(c.file, "gap:", &value), 1);
-        EXPECT_DOUBLE_EQ(value, c.value);
+    }
+};
+
+TEST_F(KeyedReaders, FindTheValueAfterItsKey) {
+    const std::string v256(256, 'v');
+    const struct {
+        const char *what;
+        std::string file, text;
+        double number;  // 7: the caller's value kept
+    } cases[] = {
+        {"a blank between key and value", "gap: 0.5\n", "0.5", 0.5},
+        {"the key glued to its value", "gap:0.5\n", "0.5", 0.5},
+        {"the value on the next line", "gap:\n0.5\n", "0.5", 0.5},
+        {"the first of two keys, even in a remark", "the gap: 3 is used\ngap: 4\n", "3", 3.0},
+        {"a tab, equal signs and hashes are value characters", "gap:\t0.25#a=b;c\n", "\t0.25#a=b;c", 0.25},
+        {"a comma ends the value", "gap: 1,2\n", "1", 1.0},
+        {"a carriage return line end", "gap: flat\r\n", "flat", 0.0},
+        {"a run of 257 characters restarts exactly before the key", std::string(257, 'x') + "gap: 6\n", "6", 6.0},
+        {"the end marker, for numbers only", "gap: EOF\n", "EOF", 7.0},
+        {"a token that begins with the end marker", "gap: EOFX\n", "EOFX", 7.0},
+        {"non-ASCII bytes pass through", "gap: \xb4\xd6\xb9\xab\n", "\xb4\xd6\xb9\xab", 0.0},
+        {"a value of 300 characters gives its first 256", "gap: " + std::string(300, 'v') + "\n", v256, 0.0},
+        {"256 characters end the value before the file ends", "gap: " + v256, v256, 0.0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        put("test.def", c.file);
+        double number = 7.0;
+        EXPECT_EQ(read_config_value("gap:", &number, DEF_PATH), 1);
+        EXPECT_DOUBLE_EQ(number, c.number);
+        char text[MY_CONFIG_VALUE_BUFSIZE] = "";
+        EXPECT_EQ(read_config_value_char("gap:", text, DEF_PATH), 1);
+        EXPECT_EQ(text, c.text);
         EXPECT_TRUE(shown("message").empty());
     }
 }
 
-struct TextCase {
-    const char *what;
-    std::string file;
-    std::string value;
-};
-
-TEST_F(KeyedReaders, FindTheTextAfterItsKey) {
-    const TextCase cases[] = {
-        {"a plain word", "lib: BALL_MILLS\n", "BALL_MILLS"},
-        {"a carriage return line end", "lib: flat\r\n", "flat"},
-        {"no end marker: EOF is a text", "lib: EOF\n", "EOF"},
-        {"tabs, equal signs and hashes are text", "lib:\t#a=b;c\n", "\t#a=b;c"},
-        {"non-ASCII bytes pass through", "lib: \xb4\xd6\xb9\xab\n", "\xb4\xd6\xb9\xab"},
-        {"a value of 300 characters gives its first 256", "lib: " + std::string(300, 'v') + "\n",
-         std::string(256, 'v')},
-        {"256 characters end the value before the file ends", "lib: " + std::string(256, 'v'), std::string(256, 'v')},
-    };
-    for (const TextCase &c : cases) {
-        SCOPED_TRACE(c.what);
-        std::string value;
-        EXPECT_EQ(text(c.file, "lib:", &value), 1);
-        EXPECT_EQ(value, c.value);
-    }
-}
-
-struct FailureCase {
-    const char *what;
-    std::string file;  // empty: no file at all
-    Lines number_message;
-    Lines text_message;
-};
-
 TEST_F(KeyedReaders, ShowWhatIsMissingAndLeaveTheOutputAlone) {
     const std::string p = DEF_PATH;
-    const FailureCase cases[] = {
-        {"no file", "", {"V01 " + p + " V02"}, {"C01 " + p + " C02"}},
-        {"no key", "other: 1\n", {"V03 " + p + " V04 gap: V05 gap: V06"}, {"C03 " + p + " C04 gap: C05"}},
-        {"a letter glued before the key",
-         "xgap: 1\n",
-         {"V03 " + p + " V04 gap: V05 gap: V06"},
-         {"C03 " + p + " C04 gap: C05"}},
-        {"a run of 256 characters glued to the key",
-         std::string(256, 'x') + "gap: 1\n",
-         {"V03 " + p + " V04 gap: V05 gap: V06"},
-         {"C03 " + p + " C04 gap: C05"}},
-        {"a run of 258 characters glued to the key",
-         std::string(258, 'x') + "gap: 1\n",
-         {"V03 " + p + " V04 gap: V05 gap: V06"},
-         {"C03 " + p + " C04 gap: C05"}},
-        {"the key ends the file", "gap:", {"V07 " + p + " V08 gap: V09"}, {"C06 " + p + " C07 gap: C08 gap: C09"}},
-        {"the last value without a line feed",
-         "gap: 0.5",
-         {"V07 " + p + " V08 gap: V09"},
-         {"C06 " + p + " C07 gap: C08 gap: C09"}},
-        {"only delimiters after the key",
-         "gap: \n,\n",
-         {"V07 " + p + " V08 gap: V09"},
-         {"C06 " + p + " C07 gap: C08 gap: C09"}},
+    const Lines no_file[] = {{"V01 " + p + " V02"}, {"C01 " + p + " C02"}};
+    const Lines no_key[] = {{"V03 " + p + " V04 gap: V05 gap: V06"}, {"C03 " + p + " C04 gap: C05"}};
+    const Lines no_value[] = {{"V07 " + p + " V08 gap: V09"}, {"C06 " + p + " C07 gap: C08 gap: C09"}};
+    const struct {
+        const char *what;
+        std::optional<std::string> file;
+        const Lines *messages;  // of the number reader, of the text reader
+    } cases[] = {
+        {"no file", std::nullopt, no_file},
+        {"no key", "other: 1\n", no_key},
+        {"a letter glued before the key", "xgap: 1\n", no_key},
+        {"a run of 256 characters glued to the key", std::string(256, 'x') + "gap: 1\n", no_key},
+        {"the last value without a line feed", "gap: 0.5", no_value},
+        {"only delimiters after the key", "gap: \n,\n", no_value},
     };
-    for (const FailureCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.file.empty())
-            std::remove((drive_dir() + "/qz_conf/test.def").c_str());
-        else
-            write_file("qz_conf/test.def", c.file);
-        clear_shown();
+        put("test.def", c.file);
         double value = 7.0;
         EXPECT_EQ(read_config_value("gap:", &value, DEF_PATH), 0);
         EXPECT_EQ(value, 7.0);
-        EXPECT_EQ(shown("message"), c.number_message);
-
+        EXPECT_EQ(shown("message"), c.messages[0]);
         clear_shown();
-        char buffer[MY_CONFIG_VALUE_BUFSIZE] = "unchanged";
-        EXPECT_EQ(read_config_value_char("gap:", buffer, DEF_PATH), 0);
-        EXPECT_STREQ(buffer, "unchanged");
-        EXPECT_EQ(shown("message"), c.text_message);
+        char text[MY_CONFIG_VALUE_BUFSIZE] = "unchanged";
+        EXPECT_EQ(read_config_value_char("gap:", text, DEF_PATH), 0);
+        EXPECT_STREQ(text, "unchanged");
+        EXPECT_EQ(shown("message"), c.messages[1]);
     }
 }
 
 TEST_F(KeyedReaders, StopSilentlyAfterTheLookupsOwnMessageWhenTheCatalogueLacksATag) {
-    write_file("qz_conf/lang/my_func.txt", addontest::catalogue({{"read_config_value_01:", "V01"}}));
+    write_file("qz_conf/lang/my_func.txt", numbered_catalogue("read_config_value_", "V", 1));
     double value = 7.0;
     EXPECT_EQ(read_config_value("gap:", &value, "D:\\qz_conf\\absent.def"), 0);
     const std::string catalogue_path = addontest::lang_path("my_func.txt");
-    EXPECT_EQ(as_utf8(shown("message")),
+    EXPECT_EQ(addontest::as_utf8(shown("message")),
               Lines{"在 " + catalogue_path + " 文件中找不到 read_config_value_02: 标题,请查看标题否正确!"});
 }
 
 TEST_F(KeyedReaders, CloseTheFileOnEveryPath) {
     // A file left open could not be replaced on Windows; here the descriptors would run out.
-    write_file("qz_conf/test.def", "gap: 1\nlast: 2");
+    put("test.def", "gap: 1\nlast: 2");
     for (int i = 0; i < 3000; ++i) {
         double value = 0.0;
         char buffer[MY_CONFIG_VALUE_BUFSIZE];
@@ -197,18 +125,53 @@ TEST_F(KeyedReaders, CloseTheFileOnEveryPath) {
     std::fclose(fp);
 }
 
-TEST_F(KeyedReaders, TheSharedKeySearchHonoursEachReadersTokenLimit) {
-    write_file("qz_conf/test.def", std::string(79, 'x') + "#key: v\n");
-    struct Case {
-        int limit;
-        int found;
+// The six descriptor fields in their order, joined by "|".
+std::string fields(const edm_descr &d) {
+    std::string joined = d.elec_rough_space;
+    for (const char *field :
+         {d.elec_middle_space, d.elec_finish_space, d.elec_rough_number, d.elec_middle_number, d.elec_finish_number})
+        joined += std::string("|") + field;
+    return joined;
+}
+
+TEST_F(KeyedReaders, ReadTheSixEdmDescriptorsOrSayWhichIsMissing) {
+    const std::string all =
+        "elec_rough_space: 0.15\nelec_middle_space: 0.1\nelec_finish_space: 0.05\n"
+        "elec_rough_number: 1\nelec_middle_number: 0\nelec_finish_number: 2\n";
+    const std::string reordered =
+        "elec_finish_number:\n2\nelec_middle_number: 0\nelec_rough_number: 1\nelec_finish_space:0.05\n"
+        "elec_middle_space: 0.1\nelec_rough_space: 0.15\n";
+    const std::string outer = "elec_rough_space: 0.15 elec_finish_space: 0.05 elec_rough_number: 1";
+    const std::string gap30 = "0.1234567890123456789012345678", cfg = CONFIG_DEF_PATH;
+    const struct {
+        const char *what;
+        std::optional<std::string> file;
+        std::string descr, message;  // no message: read
+    } cases[] = {
+        {"a complete file", all, "0.15|0.1|0.05|1|0|2", ""},
+        {"keys in another order, values on their own lines", reordered, "0.15|0.1|0.05|1|0|2", ""},
+        {"a value longer than 29 characters is cut", "elec_rough_space: " + gap30 + "\n" + all,
+         gap30.substr(0, 29) + "|0.1|0.05|1|0|2", ""},
+        {"the end marker leaves a descriptor empty", "elec_rough_space: EOF\n" + all, "|0.1|0.05|1|0|2", ""},
+        {"a 79-character run restarts before a key", std::string(79, 'x') + "#elec_rough_space: 0.2\n" + all,
+         "0.2|0.1|0.05|1|0|2", ""},
+        {"no config.def", std::nullopt, "|||||", "E01"},
+        {"no rough spark gap", "elec_finish_space: 0.05\n", "|||||", "E02"},
+        {"the rough gap without a value", "elec_rough_space:", "|||||", "E03"},
+        {"no finish count", outer + "\n", "0.15||0.05|1||", "E08"},
+        {"the finish count as the last token", outer + " elec_finish_number: 2", "0.15||0.05|1||", "E09"},
+        {"no middle gap", outer + " elec_finish_number: 2\n", "0.15||0.05|1||2",
+         "C03 " + cfg + " C04 elec_middle_space: C05"},
+        {"no middle count", "elec_middle_space: 0.1 " + outer + " elec_finish_number: 2\n", "0.15|0.1|0.05|1||2",
+         "C03 " + cfg + " C04 elec_middle_number: C05"},
     };
-    for (const Case c : {Case{79, 1}, Case{256, 0}, Case{301, 0}}) {
-        SCOPED_TRACE(c.limit);
-        FILE *fp = sys_fopen(DEF_PATH, "r");
-        ASSERT_NE(fp, nullptr);
-        EXPECT_EQ(MY_find_config_key(fp, "key:", c.limit), c.found);
-        std::fclose(fp);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        put("config.def", c.file);
+        edm_descr descr = {"stale", "stale", "stale", "stale", "stale", "stale"};
+        EXPECT_EQ(read_config_edm_descr(&descr), c.message.empty() ? 1 : 0);
+        EXPECT_EQ(fields(descr), c.descr);
+        EXPECT_EQ(shown("message"), c.message.empty() ? Lines{} : Lines{c.message});
     }
 }
 
