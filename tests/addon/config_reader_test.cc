@@ -1,6 +1,7 @@
 // The keyed readers of definition files and the EDM spark-gap descriptors of config.def:
 // where a key is found, what its value is, and what the user reads when something is missing.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -176,3 +177,28 @@ TEST_F(KeyedReaders, ReadTheSixEdmDescriptorsOrSayWhichIsMissing) {
 }
 
 }  // namespace
+
+// The shipped configuration must read cleanly: every key of the key tables has a value.
+TEST_F(KeyedReaders, ReadEveryKeyOfTheShippedConfiguration) {
+    write_file("qz_conf/config.def", addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config.def"));
+    write_file("qz_conf/config_cam.def",
+               addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config_cam.def"));
+    edm_descr descr{};
+    ASSERT_EQ(read_config_edm_descr(&descr), 1);
+    EXPECT_GT(std::atof(descr.elec_rough_space), 0.0);
+    for (const char *key :
+         {"fix_user_def_oper_start_angle:", "fix_user_def_oper_end_angle:", "zle_user_def_oper_start_angle:",
+          "zle_user_def_oper_end_angle:", "fix_steep_cut_percent:", "path_elec_text_dir:",
+          "path_elec_text_oper_edge_dis:", "path_elec_text_close_edge_dis:", "path_elec_text_min_value:",
+          "path_elec_text_max_value:", "require_r_path_elec_add_text:", "require_m_path_elec_add_text:",
+          "require_f_path_elec_add_text:", "require_elec_space:", "path_elec_text_ratio:",
+          "elec_text_compensate_value:"}) {
+        double value = -12345.0;
+        EXPECT_EQ(read_config_value(key, &value, "D:\\qz_conf\\config_cam.def"), 1) << key;
+        EXPECT_NE(value, -12345.0) << key;
+    }
+    char text[MY_CONFIG_VALUE_BUFSIZE];
+    for (const char *key : {"r_path_elec_add_text_is:", "m_path_elec_add_text_is:", "f_path_elec_add_text_is:"})
+        EXPECT_EQ(read_config_value_char(key, text, "D:\\qz_conf\\config_cam.def"), 1) << key;
+    EXPECT_TRUE(shown("message").empty());
+}
