@@ -11,15 +11,11 @@ const nxhost::Attribute *find(tag_t tag, const std::string &title) {
 }
 
 TEST_F(AttributesTest, BodyAttributesOfEveryTypeAreReadable) {
-    tag_t part = load(part_text(R"({"name":"E1","layer":3,"blank":true,"color":4,"attributes":[
-        {"title":"IS_CLAMP","type":"string","value":""},
-        {"title":"elec_rough_space","type":"real","value":0.1},
-        {"title":"elec_rough_number","type":"integer","value":-2},
-        {"title":"done","type":"bool","value":true},
-        {"title":"made","type":"time","value":[20240101,3600]},
-        {"title":"empty","type":"null"},
-        {"title":"link","type":"reference","value":"E2"}],
-      "shape":{"box":{"min":[0,0,0],"max":[1,1,1]}}})"));
+    tag_t part = load(part_text(body_text("E1", kUnitBox, R"(,"layer":3,"blank":true,"color":4,"attributes":[
+        {"title":"IS_CLAMP","type":"string","value":""},{"title":"elec_rough_space","type":"real","value":0.1},
+        {"title":"elec_rough_number","type":"integer","value":-2},{"title":"done","type":"bool","value":true},
+        {"title":"made","type":"time","value":[20240101,3600]},{"title":"empty","type":"null"},
+        {"title":"link","type":"reference","value":"E2"}])")));
     tag_t e1 = body_named(part, "E1");
     EXPECT_EQ(object(e1).layer, 3);
     EXPECT_EQ(object(e1).blank, 1);
@@ -42,59 +38,42 @@ TEST_F(AttributesTest, BodyAttributesOfEveryTypeAreReadable) {
     }
 }
 
-TEST_F(AttributesTest, PartAttributesLandOnThePart) {
-    tag_t part = load(part_text("", "mm", R"("attributes":[{"title":"ELEC_COUNT","type":"integer","value":4}])"));
-    ASSERT_NE(find(part, "ELEC_COUNT"), nullptr);
-    EXPECT_EQ(find(part, "ELEC_COUNT")->value.integer, 4);
-}
-
 // A box with a boss: planar +Z faces at z=5 (the box top around the boss) and z=8 (the boss top).
-const char *const kBossShape =
-    R"({"union":[{"box":{"min":[0,0,0],"max":[10,10,5]}},{"cylinder":{"base":[5,5,5],"radius":2,"height":3}}]})";
-
-TEST_F(AttributesTest, FaceSelectorsChooseFacesByIndexOrByOutwardNormal) {
-    struct Case { const char *select; std::vector<double> tops; int count; } cases[] = {
-        {R"({"normal":"+Z"})", {5, 8}, 2},
-        {R"({"normal":"+Z","pick":"all"})", {5, 8}, 2},
-        {R"({"normal":"+Z","pick":"highest"})", {8}, 1},
-        {R"({"normal":"+Z","pick":"lowest"})", {5}, 1},
-        {R"({"normal":"-Z"})", {0}, 1},
-        {R"({"normal":[0,0,-3]})", {0}, 1},
-        {R"({"normal":"+X"})", {}, 1},
-        {R"({"index":2})", {}, 1},
+TEST_F(AttributesTest, FaceSelectorsChooseFacesByOutwardNormal) {
+    const std::string boss =
+        R"({"union":[{"box":{"min":[0,0,0],"max":[10,10,5]}},{"cylinder":{"base":[5,5,5],"radius":2,"height":3}}]})";
+    struct Case { const char *select; std::vector<double> heights; } cases[] = {
+        {R"({"normal":"+Z"})", {5, 8}},
+        {R"({"normal":"+Z","pick":"highest"})", {8}},
+        {R"({"normal":"+Z","pick":"lowest"})", {5}},
+        {R"({"normal":[0,0,-3]})", {0}},
     };
     int n = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.select);
-        tag_t part = load(part_text(std::string(R"({"name":"E1","shape":)") + kBossShape +
-                                    R"(,"faces":[{"select":)" + c.select +
-                                    R"(,"attributes":[{"title":"ELEC_BASE_EDM_FACE","type":"string","value":""}]}]})"),
-                          "sel" + std::to_string(++n) + ".prt");
+        const std::string marked_faces = std::string(R"(,"faces":[{"select":)") + c.select +
+                                         R"(,"attributes":[{"title":"BASE","type":"string","value":""}]}])";
+        tag_t part = load(part_text(body_text("E1", boss, marked_faces)), "sel" + std::to_string(++n) + ".prt");
         ASSERT_NE(part, NULL_TAG);
-        std::vector<double> tops;
-        int marked = 0;
+        std::vector<double> heights;
         for (tag_t face : faces(bodies(part).front())) {
-            if (!find(face, "ELEC_BASE_EDM_FACE")) continue;
-            ++marked;
+            if (!find(face, "BASE")) continue;
             nxhost::modeling::FaceInfo info =
                 nxhost::modeling::face_info(nxhost::modeling::shape_payload(object(face))->shape);
             EXPECT_TRUE(info.planar);
-            if (info.normal[2] > 0.5) tops.push_back(info.offset);
-            if (info.normal[2] < -0.5) tops.push_back(-info.offset);
+            EXPECT_NEAR(std::abs(info.normal[2]), 1, 1e-9);
+            heights.push_back(info.normal[2] * info.offset);
         }
-        EXPECT_EQ(marked, c.count);
-        if (!c.tops.empty()) {
-            std::sort(tops.begin(), tops.end());
-            ASSERT_EQ(tops.size(), c.tops.size());
-            for (std::size_t i = 0; i < tops.size(); ++i) EXPECT_NEAR(tops[i], c.tops[i], 1e-9);
-        }
+        std::sort(heights.begin(), heights.end());
+        ASSERT_EQ(heights.size(), c.heights.size());
+        for (std::size_t i = 0; i < heights.size(); ++i) EXPECT_NEAR(heights[i], c.heights[i], 1e-9);
     }
 }
 
 TEST_F(AttributesTest, IndexSelectorMarksExactlyThatFaceAndNamesIt) {
-    tag_t part = load(part_text(R"({"name":"E1","shape":{"box":{"min":[0,0,0],"max":[1,1,1]}},
+    tag_t part = load(part_text(body_text("E1", kUnitBox, R"(,
         "faces":[{"select":{"index":3},"name":"TOP","attributes":[{"title":"ELEC_EDM_DIR_FACE","type":"integer","value":1}]}],
-        "edges":[{"select":{"index":11},"attributes":[{"title":"K","type":"real","value":2.5}]}]})"));
+        "edges":[{"select":{"index":11},"attributes":[{"title":"K","type":"real","value":2.5}]}])")));
     tag_t body = bodies(part).front();
     for (tag_t face : faces(body)) {
         SCOPED_TRACE(object(face).index);
@@ -106,9 +85,9 @@ TEST_F(AttributesTest, IndexSelectorMarksExactlyThatFaceAndNamesIt) {
 }
 
 TEST_F(AttributesTest, AssigningATitleTwiceWithTheSameTypeKeepsTheLastValue) {
-    tag_t part = load(part_text(R"({"name":"E1","shape":{"box":{"min":[0,0,0],"max":[1,1,1]}},"attributes":[
+    tag_t part = load(part_text(body_text("E1", kUnitBox, R"(,"attributes":[
         {"title":"gap","type":"real","value":0.1},{"title":"gap","type":"real","value":0.2},
-        {"title":"gap","type":"string","value":"wide"}]})"));
+        {"title":"gap","type":"string","value":"wide"}])")));
     const nxhost::Object &e1 = object(bodies(part).front());
     ASSERT_EQ(e1.attributes.size(), 2u);
     EXPECT_DOUBLE_EQ(e1.find_attribute("gap", UF_ATTR_real)->value.real, 0.2);

@@ -11,9 +11,10 @@ namespace {
 
 class PartApiTest : public PartsTest {
 protected:
-    // Writes a one-box part D:\parts\<file> without loading it.
-    void write_part(const std::string &file) {
-        write_file("parts/" + file, part_text(R"({"name":"E1","shape":{"box":{"min":[0,0,0],"max":[1,1,1]}}})"));
+    // One-box parts D:\parts\a.prt and b.prt, not loaded.
+    void SetUp() override {
+        PartsTest::SetUp();
+        for (const char *file : {"parts/a.prt", "parts/b.prt"}) write_file(file, part_text(body_text("E1", kUnitBox)));
     }
     tag_t open(const std::string &name) {
         tag_t part = NULL_TAG;
@@ -26,8 +27,7 @@ protected:
     }
 };
 
-TEST_F(PartApiTest, OpenMakesThePartDisplayAndWorkPartUnderItsWindowsName) {
-    write_part("a.prt");
+TEST_F(PartApiTest, OpenMakesThePartDisplayAndWorkPartFoundByFullNameOrFileName) {
     EXPECT_EQ(UF_PART_ask_display_part(), NULL_TAG);
     tag_t part = open("D:\\parts\\a.prt");
     ASSERT_NE(part, NULL_TAG);
@@ -38,11 +38,7 @@ TEST_F(PartApiTest, OpenMakesThePartDisplayAndWorkPartUnderItsWindowsName) {
     EXPECT_STREQ(name, "D:\\parts\\a.prt");
     EXPECT_EQ(open("D:\\parts\\a.prt"), part) << "opening a loaded part gives the loaded one";
     EXPECT_EQ(nxhost::loaded_parts().size(), 1u);
-}
 
-TEST_F(PartApiTest, LoadedPartsAreFoundByFullNameOrFileName) {
-    write_part("a.prt");
-    tag_t part = open("D:\\parts\\a.prt");
     struct Case { const char *name; int loaded; } cases[] = {
         {"D:\\parts\\a.prt", 1}, {"d:\\PARTS\\A.PRT", 1}, {"D:/parts/a.prt", 1}, {"a.prt", 1}, {"a", 1},
         {"A.prt", 1},           {"b.prt", 0},          {"D:\\other\\a.prt", 0}, {"", 0},
@@ -54,16 +50,14 @@ TEST_F(PartApiTest, LoadedPartsAreFoundByFullNameOrFileName) {
     }
 }
 
-TEST_F(PartApiTest, QuietOpenLeavesDisplayAndWorkPartAlone) {
-    write_part("a.prt");
-    write_part("b.prt");
+TEST_F(PartApiTest, DisplayAndWorkPartFollowQuietOpensDisplayChangesAndCloses) {
     tag_t a = open("D:\\parts\\a.prt");
     tag_t b = NULL_TAG;
     UF_PART_load_status_t status;
     ASSERT_EQ(UF_PART_open_quiet("D:\\parts\\b.prt", &b, &status), 0);
     UF_PART_free_load_status(&status);
     EXPECT_NE(b, NULL_TAG);
-    EXPECT_EQ(UF_PART_ask_display_part(), a);
+    EXPECT_EQ(UF_PART_ask_display_part(), a) << "a quiet open leaves the display part alone";
     EXPECT_EQ(UF_ASSEM_ask_work_part(), a);
 
     ASSERT_EQ(UF_PART_set_display_part(b), 0);
@@ -71,17 +65,13 @@ TEST_F(PartApiTest, QuietOpenLeavesDisplayAndWorkPartAlone) {
     EXPECT_EQ(UF_ASSEM_ask_work_part(), b);
     EXPECT_EQ(UF_ASSEM_set_work_part(NULL_TAG), 0);
     EXPECT_EQ(UF_ASSEM_ask_work_part(), b);
-}
 
-TEST_F(PartApiTest, ClosingTheDisplayPartShowsThePreviousOneAgain) {
-    write_part("a.prt");
-    write_part("b.prt");
-    tag_t a = open("D:\\parts\\a.prt");
-    tag_t b = open("D:\\parts\\b.prt");
-    const std::size_t objects_of_b = nxhost::store().in_part(b).size();
-    EXPECT_GT(objects_of_b, 0u);
+    nxhost::store().mark_modified(b);
+    EXPECT_EQ(UF_PART_close(b, 0, 2), 1) << "closing only if unmodified keeps a modified part";
+    EXPECT_EQ(UF_PART_is_loaded("b.prt"), 1);
+    EXPECT_FALSE(nxhost::store().in_part(b).empty());
     ASSERT_EQ(UF_PART_close(b, 0, 1), 0);
-    EXPECT_EQ(UF_PART_ask_display_part(), a);
+    EXPECT_EQ(UF_PART_ask_display_part(), a) << "closing the display part shows the previous one again";
     EXPECT_EQ(UF_ASSEM_ask_work_part(), a);
     EXPECT_EQ(UF_PART_is_loaded("b.prt"), 0);
     EXPECT_TRUE(nxhost::store().in_part(b).empty()) << "its bodies went with it";
@@ -90,19 +80,7 @@ TEST_F(PartApiTest, ClosingTheDisplayPartShowsThePreviousOneAgain) {
     EXPECT_TRUE(nxhost::loaded_parts().empty());
 }
 
-TEST_F(PartApiTest, CloseOnlyIfUnmodifiedKeepsAModifiedPart) {
-    write_part("a.prt");
-    tag_t a = open("D:\\parts\\a.prt");
-    nxhost::store().mark_modified(a);
-    EXPECT_EQ(UF_PART_close(a, 0, 2), 1);
-    EXPECT_EQ(UF_PART_is_loaded("a.prt"), 1);
-    EXPECT_EQ(UF_PART_close(a, 0, 0), 0);
-    EXPECT_EQ(UF_PART_is_loaded("a.prt"), 0);
-}
-
 TEST_F(PartApiTest, LoadPartMakesOnlyTheFirstPartTheDisplayPart) {
-    write_part("a.prt");
-    write_part("b.prt");
     std::string error;
     tag_t a = nxhost::load_part("D:\\parts\\a.prt", &error);
     tag_t b = nxhost::load_part(drive_dir() + "/parts/b.prt", &error);
@@ -113,7 +91,6 @@ TEST_F(PartApiTest, LoadPartMakesOnlyTheFirstPartTheDisplayPart) {
 }
 
 TEST_F(PartApiTest, AnOpenThatTheHostFailsStillLeavesAStatusSafeToFree) {
-    write_part("a.prt");
     nxhost::fail_call_number(1);
     tag_t part = 77;
     UF_PART_load_status_t status;
@@ -130,7 +107,6 @@ TEST_F(PartApiTest, UfPartSaveWithoutAWorkPartFails) { EXPECT_EQ(UF_PART_save(),
 
 TEST_F(PartApiTest, WrongKindTagsGiveAnErrorCodeAndAMisuseLine) {
     expect_clean_session_ = false;
-    write_part("a.prt");
     tag_t part = open("D:\\parts\\a.prt");
     tag_t body = bodies(part).front();
     char name[MAX_FSPEC_BUFSIZE];

@@ -1,6 +1,4 @@
 // `nxhost tree` output of a part: what people and scenario tests read.
-#include <sstream>
-
 #include "parts_fixture.h"
 
 namespace {
@@ -16,9 +14,7 @@ TEST_F(TreeTest, PrintsUnitsBodiesAttributesAndMarkedFaces) {
           {"name":"E2","layer":3,"blank":true,"shape":{"cylinder":{"base":[20,0,0],"radius":2.5,"height":4}},
            "faces":[{"select":{"index":0},"attributes":[{"title":"n","type":"integer","value":2}]}]})",
         "mm", R"("attributes":[{"title":"ORDER","type":"string","value":"A-17"}])"));
-    std::ostringstream out;
-    nxhost::print_part_tree(out, part);
-    EXPECT_EQ(out.str(),
+    EXPECT_EQ(tree(part),
               "part D:\\parts\\a.prt  units mm\n"
               "  attr ORDER (string) = \"A-17\"\n"
               "body E1  solid  layer 1  faces 6 edges 12 box [0,0,0]-[10,10,5]\n"
@@ -29,10 +25,6 @@ TEST_F(TreeTest, PrintsUnitsBodiesAttributesAndMarkedFaces) {
               "  face 0 cylindrical: attr n (integer) = 2\n");
 }
 
-TEST_F(TreeTest, ANonPartPrintsAsNoPart) {
-    std::ostringstream out;
-    nxhost::print_part_tree(out, NULL_TAG);
-    EXPECT_EQ(out.str(), "no part\n");
-}
+TEST_F(TreeTest, ANonPartPrintsAsNoPart) { EXPECT_EQ(tree(NULL_TAG), "no part\n"); }
 
 }  // namespace

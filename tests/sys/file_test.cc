@@ -2,8 +2,10 @@
 
 #include "sys_test_support.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -11,30 +13,24 @@ class SysFileOps : public systest::SysTest {
 protected:
     void SetUp() override {
         SysTest::SetUp();
-        mount_drive('D', at("d"));
         write_bytes("d/Conf/Data.TXT", "data");
         make_entries({"d/Conf/Sub/"});
+    }
+    // Paths of everything below a host directory below the test's directory, sorted.
+    std::vector<std::string> listing(const std::string &relative) const {
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(at(relative)))
+            names.push_back(entry.path().lexically_relative(at(relative)).string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 };
 
 TEST_F(SysFileOps, TellWhatExistsAndWhatIsADirectory) {
-    struct Case {
-        const char *path;
-        int exists;
-        int directory;
-    };
-    const Case cases[] = {
-        {"D:\\Conf\\Data.TXT", 1, 0},
-        {"D:\\conf\\data.txt", 1, 0},
-        {"D:/CONF/DATA.txt", 1, 0},
-        {"D:\\Conf", 1, 1},
-        {"D:\\conf\\sub\\", 1, 1},
-        {"D:\\", 1, 1},
-        {"D:\\Conf\\missing.txt", 0, 0},
-        {"D:\\Conf\\Data.TXT\\inner", 0, 0},
-        {"Q:\\Conf\\Data.TXT", 0, 0},
-        {"D:\\..\\d\\Conf\\Data.TXT", 0, 0},
-        {nullptr, 0, 0},
+    struct Case { const char *path; int exists; int directory; } cases[] = {
+        {"D:\\Conf\\Data.TXT", 1, 0}, {"D:/CONF/DATA.txt", 1, 0}, {"D:\\Conf", 1, 1}, {"D:\\conf\\sub\\", 1, 1},
+        {"D:\\", 1, 1}, {"D:\\Conf\\missing.txt", 0, 0}, {"D:\\Conf\\Data.TXT\\inner", 0, 0},
+        {"Q:\\Conf\\Data.TXT", 0, 0}, {"D:\\..\\d\\Conf\\Data.TXT", 0, 0}, {nullptr, 0, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path ? c.path : "NULL");
@@ -43,123 +39,59 @@ TEST_F(SysFileOps, TellWhatExistsAndWhatIsADirectory) {
     }
 }
 
-TEST_F(SysFileOps, HostPathsWorkToo) {
-    EXPECT_EQ(sys_file_exists(at("d/Conf/Data.TXT").c_str()), 1);
-    EXPECT_EQ(sys_is_directory(at("d/Conf").c_str()), 1);
-}
-
-TEST_F(SysFileOps, RemoveDeletesTheFileFoundIgnoringCase) {
-    ASSERT_EQ(sys_remove("D:\\conf\\DATA.txt"), 0);
-    EXPECT_FALSE(exists("d/Conf/Data.TXT"));
-}
-
-TEST_F(SysFileOps, RemoveRefusesWhatIsNotARemovableFile) {
-    struct Case {
-        const char *what;
-        const char *path;
-        int error;
+// Each step starts where the one before left the folder; the file keeps its data throughout.
+TEST_F(SysFileOps, MakesRenamesAndRemovesWhatItFindsIgnoringCase) {
+    using Names = std::vector<std::string>;
+    struct Step { const char *what; std::function<int()> call; Names conf; } steps[] = {
+        {"make a folder", [] { return sys_make_directory("D:\\conf\\New"); }, {"Data.TXT", "New", "Sub"}},
+        {"make it again", [] { return sys_make_directory("D:\\Conf\\NEW"); }, {"Data.TXT", "New", "Sub"}},
+        {"change only the case", [] { return sys_rename("D:\\Conf\\Data.TXT", "D:\\Conf\\data.txt"); },
+         {"New", "Sub", "data.txt"}},
+        {"rename to itself", [] { return sys_rename("D:\\Conf\\data.txt", "D:\\Conf\\data.txt"); },
+         {"New", "Sub", "data.txt"}},
+        {"move into a folder", [] { return sys_rename("D:\\conf\\DATA.txt", "D:\\CONF\\new\\moved.txt"); },
+         {"New", "New/moved.txt", "Sub"}},
+        {"rename a folder", [] { return sys_rename("D:\\Conf\\new", "D:\\Conf\\Other"); },
+         {"Other", "Other/moved.txt", "Sub"}},
+        {"remove a file", [] { return sys_remove("D:\\conf\\OTHER\\Moved.TXT"); }, {"Other", "Sub"}},
     };
-    const Case cases[] = {
-        {"a missing file", "D:\\Conf\\missing.txt", ENOENT},
-        {"a directory", "D:\\Conf\\Sub", EISDIR},
-        {"an unmounted drive", "Q:\\x.txt", ENOENT},
-        {"no path", nullptr, EINVAL},
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.what);
+        ASSERT_EQ(s.call(), 0) << std::strerror(errno);
+        EXPECT_EQ(listing("d/Conf"), s.conf);
+        for (const std::string &name : s.conf) {
+            if (name.find('.') == std::string::npos) continue;
+            EXPECT_EQ(read_bytes("d/Conf/" + name), "data") << name;
+        }
+    }
+}
+
+TEST_F(SysFileOps, FailuresSetErrnoAndChangeNothing) {
+    write_bytes("d/Conf/Target.txt", "target");
+    struct Case { const char *what; std::function<int()> call; int error; } cases[] = {
+        {"removing a missing file", [] { return sys_remove("D:\\Conf\\missing.txt"); }, ENOENT},
+        {"removing a directory", [] { return sys_remove("D:\\Conf\\Sub"); }, EISDIR},
+        {"removing no path", [] { return sys_remove(nullptr); }, EINVAL},
+        {"renaming onto an existing file", [] { return sys_rename("D:\\Conf\\Data.TXT", "D:\\conf\\TARGET.TXT"); },
+         EEXIST},
+        {"renaming a missing file", [] { return sys_rename("D:\\Conf\\missing.txt", "D:\\Conf\\new.txt"); }, ENOENT},
+        {"renaming into a missing folder", [] { return sys_rename("D:\\Conf\\Data.TXT", "D:\\NoDir\\new.txt"); },
+         ENOENT},
+        {"renaming to an unmounted drive", [] { return sys_rename("D:\\Conf\\Data.TXT", "Q:\\new.txt"); }, ENOENT},
+        {"renaming to no target", [] { return sys_rename("D:\\Conf\\Data.TXT", nullptr); }, EINVAL},
+        {"making a directory over a file", [] { return sys_make_directory("D:\\Conf\\Data.TXT"); }, EEXIST},
+        {"making a directory in a missing parent", [] { return sys_make_directory("D:\\NoDir\\New"); }, ENOENT},
+        {"making no directory", [] { return sys_make_directory(nullptr); }, EINVAL},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         errno = 0;
-        EXPECT_EQ(sys_remove(c.path), -1);
+        EXPECT_EQ(c.call(), -1);
         EXPECT_EQ(errno, c.error) << std::strerror(errno);
     }
-    EXPECT_TRUE(exists("d/Conf/Sub"));
-}
-
-TEST_F(SysFileOps, RenameMovesAFile) {
-    ASSERT_EQ(sys_rename("D:\\conf\\data.txt", "D:\\CONF\\sub\\moved.txt"), 0);
-    EXPECT_FALSE(exists("d/Conf/Data.TXT"));
-    EXPECT_EQ(read_bytes("d/Conf/Sub/moved.txt"), "data");
-}
-
-TEST_F(SysFileOps, RenameMovesADirectory) {
-    ASSERT_EQ(sys_rename("D:\\Conf\\Sub", "D:\\Conf\\Other"), 0);
-    EXPECT_TRUE(exists("d/Conf/Other"));
-    EXPECT_FALSE(exists("d/Conf/Sub"));
-}
-
-TEST_F(SysFileOps, RenameChangesOnlyTheCaseOfAName) {
-    ASSERT_EQ(sys_rename("D:\\Conf\\Data.TXT", "D:\\Conf\\data.txt"), 0);
-    EXPECT_EQ(read_bytes("d/Conf/data.txt"), "data");
-    EXPECT_FALSE(exists("d/Conf/Data.TXT"));
-}
-
-TEST_F(SysFileOps, RenameToItselfChangesNothing) {
-    EXPECT_EQ(sys_rename("D:\\Conf\\Data.TXT", "D:\\Conf\\Data.TXT"), 0);
-    EXPECT_EQ(read_bytes("d/Conf/Data.TXT"), "data");
-}
-
-TEST_F(SysFileOps, RenameKeepsAnExistingTargetAsWindowsDoes) {
-    write_bytes("d/Conf/Target.txt", "target");
-    errno = 0;
-    EXPECT_EQ(sys_rename("D:\\Conf\\Data.TXT", "D:\\conf\\TARGET.TXT"), -1);
-    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(listing("d"), (std::vector<std::string>{"Conf", "Conf/Data.TXT", "Conf/Sub", "Conf/Target.txt"}));
     EXPECT_EQ(read_bytes("d/Conf/Data.TXT"), "data");
     EXPECT_EQ(read_bytes("d/Conf/Target.txt"), "target");
-}
-
-TEST_F(SysFileOps, RenameRefusesMissingOrUnmappedNames) {
-    struct Case {
-        const char *what;
-        const char *from;
-        const char *to;
-        int error;
-    };
-    const Case cases[] = {
-        {"a missing source", "D:\\Conf\\missing.txt", "D:\\Conf\\new.txt", ENOENT},
-        {"a target in a missing folder", "D:\\Conf\\Data.TXT", "D:\\NoDir\\new.txt", ENOENT},
-        {"a source on an unmounted drive", "Q:\\x.txt", "D:\\new.txt", ENOENT},
-        {"a target on an unmounted drive", "D:\\Conf\\Data.TXT", "Q:\\new.txt", ENOENT},
-        {"no source", nullptr, "D:\\new.txt", EINVAL},
-        {"no target", "D:\\Conf\\Data.TXT", nullptr, EINVAL},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        errno = 0;
-        EXPECT_EQ(sys_rename(c.from, c.to), -1);
-        EXPECT_EQ(errno, c.error) << std::strerror(errno);
-    }
-    EXPECT_EQ(read_bytes("d/Conf/Data.TXT"), "data");
-}
-
-TEST_F(SysFileOps, MakeDirectoryCreatesOneLevel) {
-    ASSERT_EQ(sys_make_directory("D:\\conf\\New"), 0);
-    EXPECT_TRUE(exists("d/Conf/New"));
-    EXPECT_EQ(sys_is_directory("D:\\Conf\\new"), 1);
-}
-
-TEST_F(SysFileOps, MakeDirectoryAcceptsADirectoryAlreadyThere) {
-    EXPECT_EQ(sys_make_directory("D:\\Conf\\Sub"), 0);
-    EXPECT_EQ(sys_make_directory("D:\\conf\\SUB"), 0);
-    EXPECT_FALSE(exists("d/Conf/SUB"));
-}
-
-TEST_F(SysFileOps, MakeDirectoryRefusesWhatItCannotMake) {
-    struct Case {
-        const char *what;
-        const char *path;
-        int error;
-    };
-    const Case cases[] = {
-        {"a file in the way", "D:\\Conf\\Data.TXT", EEXIST},
-        {"a missing parent", "D:\\NoDir\\New", ENOENT},
-        {"an unmounted drive", "Q:\\New", ENOENT},
-        {"no path", nullptr, EINVAL},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        errno = 0;
-        EXPECT_EQ(sys_make_directory(c.path), -1);
-        EXPECT_EQ(errno, c.error) << std::strerror(errno);
-    }
 }
 
 }  // namespace

@@ -1,36 +1,77 @@
-// Fixture for the sys/ tests: a fresh temporary directory and no drive or mount settings.
+// Fixture for the sys/ tests: a fresh temporary directory mounted as drive D, and no other
+// drive or mount settings; the environment is restored afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace systest {
 
 class SysTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sys_test_XXXXXX").string();
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr) << "cannot make a temporary directory";
+        temp_ = pattern;
+        for (char letter = 'A'; letter <= 'Z'; ++letter) set_env(std::string("NXHOST_DRIVE_") + letter, "");
+        set_env("NXHOST_MOUNTS", "");
+        std::filesystem::create_directories(at("d"));
+        set_env("NXHOST_DRIVE_D", at("d"));
+    }
 
-    // Host directory made for this test and removed after it.
-    const std::string &temp() const { return temp_; }
-    // temp() + "/" + relative.
-    std::string at(const std::string &relative) const;
-    // Replaces "$T" in text by temp().
-    std::string expand(const std::string &text) const;
+    void TearDown() override {
+        for (const auto &[name, old] : saved_env_) {
+            if (old.first) setenv(name.c_str(), old.second.c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+        std::error_code ignored;
+        if (!temp_.empty()) std::filesystem::remove_all(temp_, ignored);
+    }
 
-    // Environment changes undone after the test.
-    void set_env(const std::string &name, const std::string &value);
-    // Drive letter's host directory, made if missing.
-    void mount_drive(char letter, const std::string &host_dir);
+    // Host path of relative below the test's directory.
+    std::string at(const std::string &relative) const { return temp_ + "/" + relative; }
 
-    // Files below temp(); a name ending in '/' makes a directory. Parents are made.
-    void make_entries(const std::vector<std::string> &relatives) const;
-    void write_bytes(const std::string &relative, const std::string &bytes) const;
-    std::string read_bytes(const std::string &relative) const;
-    bool exists(const std::string &relative) const;
+    // Sets or, for "", unsets an environment variable until the end of the test.
+    void set_env(const std::string &name, const std::string &value) {
+        if (!saved_env_.count(name)) {
+            const char *old = std::getenv(name.c_str());
+            saved_env_[name] = {old != nullptr, old ? old : ""};
+        }
+        if (value.empty()) unsetenv(name.c_str());
+        else setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    // Entries below the test's directory, parents made; a name ending in '/' is a directory.
+    void make_entries(const std::vector<std::string> &relatives) const {
+        for (const std::string &relative : relatives) {
+            if (!relative.empty() && relative.back() == '/') std::filesystem::create_directories(at(relative));
+            else write_bytes(relative, "x");
+        }
+    }
+
+    void write_bytes(const std::string &relative, const std::string &bytes) const {
+        std::filesystem::path path = at(relative);
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+        ASSERT_TRUE(out.good()) << "cannot write " << path;
+    }
+
+    std::string read_bytes(const std::string &relative) const {
+        std::ifstream in(at(relative), std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
 
 private:
     std::string temp_;
