@@ -52,6 +52,7 @@ const std::map<int, std::string> &fail_messages() {
         {1105021, "Dialog item not found"},
         {1105022, "Dialog item does not support this attribute"},
         {1105023, "Call is only allowed inside a dialog callback"},
+        {1105024, "The CAM setup of this part is not modelled by the stand-in"},
     };
     return messages;
 }
