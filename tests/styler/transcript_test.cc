@@ -54,6 +54,8 @@ TEST_F(DialogTranscript, ChineseEntryIsSelectedByItsUtf8TextAndTheAddOnSeesGbk) 
                                          "STR_2 activate sub=-1 str=\xC4\xA3\xB0\xE5 A"));
     EXPECT_THAT(dialog_lines(), Contains("open gbk.dlg \"选择模板\""));
     EXPECT_THAT(dialog_lines(), Contains("  LIST_1 single_list: \"粗加工\" \"精加工\""));
+    EXPECT_THAT(dialog_lines(), Contains("> select LIST_1 精加工"));
+    EXPECT_THAT(dialog_lines(), Contains("> set STR_2 \"模板 A\""));
 }
 
 }  // namespace

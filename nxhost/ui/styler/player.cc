@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <set>
 
+#include "nxhost/ui/encoding.h"
 #include "nxhost/ui/styler/text.h"
 #include "nxhost/ui/transcript.h"
 #include "uf_ui.h"
@@ -23,10 +24,13 @@ using script::where;
 // Response of a dialog that an item's callback closes; unverified what NX reports there.
 constexpr int kItemExitResponse = UF_UI_OK;
 
+// The transcript holds texts as the add-on sees them (code page 936); script words are UTF-8.
 std::string action_text(const Line &line) {
     std::string text = "> " + line.verb();
     for (std::size_t i = 0; i < line.arg_count(); ++i) {
-        const std::string &word = line.arg(i);
+        std::string word = line.arg(i);
+        std::string gbk;
+        if (utf8_to_gbk(word, &gbk)) word = gbk;
         bool plain = !word.empty() && word.find_first_of(" \t\"") == std::string::npos;
         text += " " + (plain ? word : quote_text(word));
     }
