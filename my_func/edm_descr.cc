@@ -17,13 +17,6 @@ void show_tag(const char *tag) {
     if (lookup_message(tag, text, lang_path)) uc1601(text, 1);
 }
 
-void store_cut(char field[EDM_DESCR_FIELD_BUFSIZE], const char *value) {
-    size_t length = std::strlen(value);
-    if (length > EDM_DESCR_FIELD_BUFSIZE - 1) length = EDM_DESCR_FIELD_BUFSIZE - 1;
-    std::memcpy(field, value, length);
-    field[length] = '\0';
-}
-
 struct descr_key {
     const char *key;
     char (edm_descr::*field)[EDM_DESCR_FIELD_BUFSIZE];
@@ -63,14 +56,14 @@ int read_config_edm_descr(edm_descr *descr) {
             show_tag(k.missing_value_tag);
             return 0;
         }
-        if (scanned == 1) store_cut(descr->*k.field, value);
+        if (scanned == 1) MY_copy_cut(descr->*k.field, EDM_DESCR_FIELD_BUFSIZE, value);
     }
     fp.reset();
 
     char value[MY_CONFIG_VALUE_BUFSIZE];
     if (!read_config_value_char("elec_middle_space:", value, CONFIG_DEF_PATH)) return 0;
-    store_cut(descr->elec_middle_space, value);
+    MY_copy_cut(descr->elec_middle_space, EDM_DESCR_FIELD_BUFSIZE, value);
     if (!read_config_value_char("elec_middle_number:", value, CONFIG_DEF_PATH)) return 0;
-    store_cut(descr->elec_middle_number, value);
+    MY_copy_cut(descr->elec_middle_number, EDM_DESCR_FIELD_BUFSIZE, value);
     return 1;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "uf_attr.h"
 #include "uf_defs.h"
 
 // Message catalogues: one per module in the language directory; each caller builds its
@@ -96,6 +97,22 @@ struct edm_descr {
 // failure the fields read so far keep their values and the others are empty.
 int read_config_edm_descr(edm_descr *descr);
 
+// ---- code page 936 text ---------------------------------------------------------------------
+
+// 1 when p starts a double-byte character (a lead byte 0x81..0xFE and its trail byte).
+int MY_is_double_byte(const char *p);
+
+// Copies text into field (size bytes) whole, or cut to size - 1 bytes without splitting a
+// double-byte character; field is always terminated. A null text gives "".
+void MY_copy_cut(char *field, size_t size, const char *text);
+
+// Names compared as Windows compares file names: ASCII letters folded, double-byte characters
+// (whose trail byte may look like a letter) compared as they are.
+int MY_same_name_nocase(const char *a, const char *b);
+
+// Upper-cases the ASCII letters of text in place, leaving double-byte characters alone.
+void MY_upper_case(char *text);
+
 // ---- numbers ------------------------------------------------------------------------------
 
 // value rounded half away from zero to digits decimals (0 to 3; any other count means 4).
@@ -123,5 +140,52 @@ char *MY_ask_display_part_name(char name[MAX_FSPEC_BUFSIZE]);
 // digits only gives "", its value and width 0, or its length when it starts with 0.
 // 0 only for a missing name.
 int MY_divide_elec_name(const char *name, char *prefix, int *number, int *width);
+
+// ---- attributes ---------------------------------------------------------------------------
+
+#define MY_ATTR_TITLE_MAX 150  // longest attribute title the family accepts
+// Buffer of MY_read_obj_string_att: NX keeps at most 132 characters in a string attribute,
+// which is UF_ATTR_MAX_STRING_BUFSIZE bytes with the terminator in any encoding; a longer
+// value is cut to fit.
+#define MY_ATTR_VALUE_BUFSIZE UF_ATTR_MAX_STRING_BUFSIZE
+
+// The attribute family: one real, integer or string attribute of obj_tag by title (1 to 150
+// characters, case-sensitive). An empty or longer title shows the family's catalogue text
+// and gives 0. Readers clear the output first and give 1 only when an attribute of their
+// type exists and was read; a missing one reads as 0 / "" without a message, as does a null
+// obj_tag. Writers replace an existing attribute of their type (the real writer removes
+// every attribute of that title) and give 1 once NX took the value; a null obj_tag shows a
+// fixed text and gives 0.
+int MY_read_obj_real_att(tag_t obj_tag, const char *title, double *value);
+int MY_read_obj_int_att(tag_t obj_tag, const char *title, int *value);
+int MY_read_obj_string_att(tag_t obj_tag, const char *title, char *value /* >= MY_ATTR_VALUE_BUFSIZE */);
+int MY_set_obj_real_attr(tag_t obj_tag, const char *title, double value);
+int MY_set_obj_int_attr(tag_t obj_tag, const char *title, int value);
+int MY_set_obj_string_att(tag_t obj_tag, const char *title, const char *value);
+
+// Reads the value of an attribute that UF_ATTR_find_attribute has just found with type (an
+// UF_ATTR_* code, not UF_ATTR_any); failed NX calls are reported. 1 with value->type == type
+// (a string value is NX memory, the caller frees value->value.string with UF_free); 0 when
+// NX could not read it, nothing then to free.
+int MY_read_obj_att_value(tag_t obj_tag, const char *title, int type, UF_ATTR_value_t *value);
+
+// ---- selection ----------------------------------------------------------------------------
+
+// Interactive selection of faces / solid bodies of the work part with prompt as the cue.
+// 1 when the user accepted: *count objects in *objects (NX memory, the caller frees it with
+// UF_free; NULL when *count is 0), unhighlighted again. 0 when the user went back or
+// cancelled: *count 0, *objects NULL.
+int MY_select_faces(tag_t **faces, int *count, const char *prompt);
+int MY_select_solids(tag_t **solids, int *count, const char *prompt);
+
+// Every solid body of the displayed part that the user can see: not blanked, on a layer
+// 1..255 that is the work layer or selectable. 1 with *count bodies in *solids (NX memory,
+// free with UF_free; NULL when none); 0 after a message when memory ran out.
+int MY_select_screen_view_solids(tag_t **solids, int *count);
+
+// Directory chosen in the NX file box, opened in start_dir ("D:" when empty): the chosen
+// file's directory (without the last backslash) into dir, result 1; 0 when cancelled, dir
+// then unchanged.
+int MY_select_directory(const char *start_dir, char *dir /* >= MAX_FSPEC_BUFSIZE */);
 
 #endif
