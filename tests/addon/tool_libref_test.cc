@@ -1,0 +1,365 @@
+// Tool and holder libraries: what a row, a table, a section text and the current part's setup
+// give, and what the user reads when something in them is wrong.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "addon_test_util.h"
+#include "my_func/my_func.h"
+#include "my_func_cam/tool_libref.h"
+#include "nxhost/core/guard.h"
+#include "nxhost/core/session.h"
+#include "nxhost/objects/store.h"
+#include "nxhost/parts/parts.h"
+#include "standin_test.h"
+
+namespace {
+
+using addontest::numbered_catalogue;
+using Lines = std::vector<std::string>;
+
+const char LIB_PATH[] = "D:\\qz_conf\\lib.def";
+const char KEY[] = "tool_data_define_start_1:";
+const std::string OPEN_QUOTE = "\xa1\xb0", CLOSE_QUOTE = "\xa1\xb1";  // code page 936
+
+// A tool row of all 21 columns: number, name, diameter, the numbers 4 to 19, holder, text.
+std::string tool_row(const std::string &number, const std::string &name, const std::string &dia,
+                     const std::string &holder = "H1", const std::string &descr = "d") {
+    std::string row = number + "|" + name + "|" + dia;
+    for (int column = 4; column <= 19; ++column) row += "|" + std::to_string(column);
+    return row + "|" + holder + "|" + descr + "\n";
+}
+
+const char *name_of(const tool_data &t) { return t.tool_name; }
+const char *name_of(const holder_data &h) { return h.holder_name; }
+template <class Record>
+std::string names(const Record *list) {
+    std::string joined;
+    for (; list; list = list->next_p) joined += (joined.empty() ? "" : ",") + std::string(name_of(*list));
+    return joined;
+}
+
+class ToolLibraries : public testsupport::StandinTest {
+protected:
+    void SetUp() override {
+        StandinTest::SetUp();
+        write_file("qz_conf/lang/my_func_cam.txt",
+                   numbered_catalogue("MY_read_tool_libref_ne_", "T", 14) +
+                       numbered_catalogue("read_tool_libref_", "R", 4) +
+                       numbered_catalogue("MY_read_holder_libre_", "H", 14) +
+                       numbered_catalogue("read_holder_libref_from_row_", "W", 5) +
+                       numbered_catalogue("MY_read_current_part_too_", "P", 2) +
+                       numbered_catalogue("MY_read_tool_data_from_too_", "NO_HOLDER_", 1));
+        write_file("qz_conf/lang/torvane.txt", numbered_catalogue("get_char_holder_section_dat_", "S", 4));
+    }
+    void put_library(const std::optional<std::string> &content) {
+        std::remove((drive_dir() + "/qz_conf/lib.def").c_str());
+        if (content) write_file("qz_conf/lib.def", *content);
+        clear_shown();
+    }
+    // An existing list the readers must keep on failure and free on success.
+    tool_data *old_tools() {
+        tool_data *old = new tool_data();
+        MY_copy_cut(old->tool_name, sizeof old->tool_name, "OLD");
+        return old;
+    }
+};
+
+TEST_F(ToolLibraries, PutEveryColumnOfAToolRowIntoItsField) {
+    tool_data r;
+    ASSERT_EQ(read_tool_libref_from_row("1|n|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|h|d|extra\n", &r), 1);
+    char got[400];
+    std::snprintf(got, sizeof got, "%d|%g|%g|%d|%g|%g|%d|%g|%g|%g|%g|%g|%g|%g|%g|%g|%g|%g", r.lib_number, r.tool_dia,
+                  r.tool_r, r.tool_number, r.tool_len, r.tool_flute, r.flute_number, r.taper_angle, r.tip_angle,
+                  r.speed, r.per_cut_depth, r.step_dis, r.approach_feed, r.engage_feed, r.first_cut_feed, r.cut_feed,
+                  r.traversal_feed, r.retract_feed);
+    EXPECT_STREQ(got, "1|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19") << "columns 1 and 3 to 19 in order";
+    EXPECT_STREQ(r.holder_name, "h") << "only the name is upper-cased";
+    EXPECT_STREQ(r.tool_descr, "d") << "columns after the 21st are ignored";
+}
+
+// What a row gives: tool "NAME/holder/descr/dia/r", holder "NAME/sections"; "-" when refused.
+std::string parsed(const std::string &row, bool holder) {
+    tool_data t;
+    holder_data h;
+    if (holder)
+        return read_holder_libref_from_row(row.c_str(), &h) ? std::string(h.holder_name) + "/" + h.section_text : "-";
+    if (!read_tool_libref_from_row(row.c_str(), &t)) return "-";
+    char numbers[80];
+    std::snprintf(numbers, sizeof numbers, "/%g/%g", t.tool_dia, t.tool_r);
+    return std::string(t.tool_name) + "/" + t.holder_name + "/" + t.tool_descr + numbers;
+}
+
+TEST_F(ToolLibraries, ApplyTheRowRules) {
+    const std::string a30(30, 'a'), a31(31, 'a'), h85(85, 'h'), d300(300, 'd'), n80(80, 'n'), n81(81, 'n');
+    const std::string stray = "W04 " + OPEN_QUOTE + "BT40" + CLOSE_QUOTE + " W05";
+    const struct {
+        const char *what;
+        std::string row;
+        bool holder;
+        std::string result;
+        Lines messages;
+    } cases[] = {
+        {"blanks and commas go everywhere, upper case only on the name",
+         "1 | t-10 | 1,0 | 0.5|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19| hsk 63 | flat end mill\n", false,
+         "T-10/hsk63/flatendmill/10/0.5", {}},
+        {"a name of 30 characters", tool_row("1", a30, "6"), false, std::string(30, 'A') + "/H1/d/6/4", {}},
+        {"a name of 31 characters", tool_row("1", a31, "6"), false, "-", {a31 + " R01"}},
+        {"no name: warned, read as NULL", tool_row("5", " ", "6"), false, "NULL/H1/d/6/4", {"R02 5 R03"}},
+        {"diameter 0", tool_row("1", "a", "0.000"), false, "-", {"0.000 R04"}},
+        {"a diameter that is no number", tool_row("1", "a", "D6"), false, "-", {"D6 R04"}},
+        {"a column not closed is not stored", "1|a|6|0.5", false, "A///6/0", {}},
+        {"missing trailing columns stay empty", "1|a|6\n", false, "A///6/0", {}},
+        {"long holder and description are cut", tool_row("1", "a", "6", h85, d300), false,
+         "A/" + h85.substr(0, 80) + "/" + d300.substr(0, 259) + "/6/4", {}},
+        {"blanks and commas dropped from sections", "1|bt40|20X35; 32 X 50,X5|d\n", true, "BT40/20X35;32X50X5", {}},
+        {"a warning per stray character, row taken", "1|bt40|20*35#;\xb4\xd6|d\n", true, "BT40/20*35#;\xb4\xd6",
+         {stray, stray, stray}},
+        {"a holder name of 80 characters", "1|" + n80 + "|20X35|d\n", true, std::string(80, 'N') + "/20X35", {}},
+        {"a holder name of 81 characters", "1|" + n81 + "|20X35|d\n", true, "-", {n81 + " W01"}},
+        {"no holder name: warned, read as NULL", "3||20X35|d\n", true, "NULL/20X35", {"W02 3 W03"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        clear_shown();
+        EXPECT_EQ(parsed(c.row, c.holder), c.result);
+        EXPECT_EQ(shown("message"), c.messages);
+    }
+}
+
+TEST_F(ToolLibraries, ParseHolderSectionsUntilABadOne) {
+    const struct {
+        const char *text;
+        int result;
+        std::string sections;  // diameter/length/taper/corner;...
+        Lines messages;
+    } cases[] = {
+        {"20X35;32X50X5", 1, "20/35/0/0;32/50/5/0;", {}},
+        {"20x35x2x0.5x9", 1, "20/35/2/0.5;", {}},
+        {"25X4", 1, "25/4/0/0;", {}},
+        {"20mmX35;", 1, "20/35/0/0;", {}},
+        {"", 1, "", {}},
+        {"20X35;32", 0, "20/35/0/0;", {"S03 BT40 S04"}},
+        {"20X35;-32X50;40X50", 0, "20/35/0/0;", {"S01 BT40 S02"}},
+        {"0X35", 0, "", {"S01 BT40 S02"}},
+        {"20X35;;40X50", 0, "20/35/0/0;", {"S01 BT40 S02"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        clear_shown();
+        holder_section *list = nullptr;
+        EXPECT_EQ(get_char_holder_section_data("BT40", c.text, &list), c.result);
+        std::string got;
+        for (const holder_section *s = list; s; s = s->next_p) {
+            char text[100];
+            std::snprintf(text, sizeof text, "%g/%g/%g/%g;", s->diameter, s->length, s->taper_angle, s->corner_radius);
+            got += text;
+        }
+        EXPECT_EQ(got, c.sections);
+        EXPECT_EQ(shown("message"), c.messages);
+        free_holder_section_list(&list);
+        EXPECT_EQ(list, nullptr);
+    }
+}
+
+TEST_F(ToolLibraries, ReadATableOrKeepThePreviousList) {
+    const std::string head = std::string(KEY) + " rest of the line 1|X|1\n", hkey = "holder_data_define_start_1:";
+    const std::string row999 = tool_row("2", "B", "2", "H1", std::string(948, 'd'));
+    const std::string row1000 = tool_row("2", "B", "2", "H1", std::string(949, 'd'));
+    ASSERT_EQ(row999.size(), 1000u);
+    const std::string p = LIB_PATH, k = KEY;
+    const struct {
+        const char *what;
+        std::string key;
+        std::optional<std::string> file;
+        int result;
+        std::string names;
+        Lines messages;
+    } cases[] = {
+        {"a header reading EOF is still the header", k, head + "EOF\n" + tool_row("1", "a", "1") + "EOF\n", 1, "A", {}},
+        {"EOF in a description ends the table", k,
+         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "2", "H1", "not EOF") + "EOF\n", 1, "A", {}},
+        {"empty lines are skipped", k,
+         head + "h\n\n" + tool_row("1", "a", "1") + "\n" + tool_row("2", "b", "2") + "EOF\n", 1, "A,B", {}},
+        {"a Windows line end", k, head + "h\r\n1|a|1|2\r\nEOF\r\n", 1, "A", {}},
+        {"an empty table", k, head + "h\nEOF\n", 1, "", {}},
+        {"a row of 999 characters", k, head + "h\n" + row999 + "EOF\n", 1, "B", {}},
+        {"a row of 1000 characters", k, head + "h\n" + row1000 + "EOF\n", 0, "OLD",
+         {"T13 " + k + " T14 " + row1000.substr(0, 40)}},
+        {"no EOF line", k, head + "h\n" + tool_row("1", "a", "1"), 0, "OLD", {"T07 " + k + " T08"}},
+        {"a bad row drops the whole table", k,
+         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "0") + "EOF\n", 0, "OLD", {"0 R04"}},
+        {"no file", k, std::nullopt, 0, "OLD", {"T01 " + p + " T02"}},
+        {"no key", k, "tool_data_define_start_2:\nh\nEOF\n", 0, "OLD", {"T03 " + p + " T04 " + k + " T05"}},
+        {"duplicates: all kept, the first pair named", k,
+         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "2") + tool_row("3", "A", "3") +
+             tool_row("4", "b", "4") + "EOF\n",
+         1, "A,B,A,B", {"T09 1 T10 3 T11(A)T12"}},
+        {"holders", hkey, hkey + "\nh\n1|a|20X35|x\n2|a|20X35|y\nEOF\n", 1, "A,A", {"H09 1 H10 2 H11(A)H12"}},
+        {"no holder file", hkey, std::nullopt, 0, "OLD", {"H01 " + p + " H02"}},
+        {"no holder key", hkey, "h\nEOF\n", 0, "OLD", {"H03 " + p + " H04 " + hkey + " H05"}},
+        {"no EOF after the holders", hkey, hkey + "\nh\n1|a|20X35|x\n", 0, "OLD", {"H07 " + hkey + " H08"}},
+        {"a holder row of 1000 characters", hkey, hkey + "\nh\n1|a|20X35|" + std::string(990, 'x') + "\nEOF\n", 0,
+         "OLD", {"H13 " + hkey + " H14 1|a|20X35|" + std::string(30, 'x')}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        put_library(c.file);
+        if (c.key == hkey) {
+            holder_data *list = new holder_data();
+            MY_copy_cut(list->holder_name, sizeof list->holder_name, "OLD");
+            EXPECT_EQ(MY_read_holder_libref(c.key.c_str(), &list, LIB_PATH), c.result);
+            EXPECT_EQ(names(list), c.names);
+            free_holder_data_list(&list);
+        } else {
+            tool_data *list = old_tools();
+            EXPECT_EQ(MY_read_tool_libref_new(c.key.c_str(), &list, LIB_PATH), c.result);
+            EXPECT_EQ(names(list), c.names);
+            for (tool_data *t = list; t && t->next_p; t = t->next_p) EXPECT_EQ(t->next_p->prev_p, t);
+            free_tool_data_list(&list);
+        }
+        EXPECT_EQ(shown("message"), c.messages);
+    }
+}
+
+TEST_F(ToolLibraries, FindCuttersIgnoringCaseAndHoldersExactly) {
+    put_library(std::string(KEY) + "\nh\n" + tool_row("1", "d10", "10", "BT40") + tool_row("2", "none", "2") +
+                tool_row("3", "D10", "12") + "EOF\n");
+    tool_data *tools = nullptr;
+    ASSERT_EQ(MY_read_tool_libref_new(KEY, &tools, LIB_PATH), 1);
+    ASSERT_NE(find_tool_data(tools, "d10"), nullptr);
+    EXPECT_EQ(find_tool_data(tools, "d10")->lib_number, 1) << "the first of equal names";
+    EXPECT_EQ(find_tool_data(tools, "None"), nullptr) << "NONE is no cutter";
+    EXPECT_EQ(find_tool_data(tools, "D8"), nullptr);
+    holder_data holder;
+    MY_copy_cut(holder.holder_name, sizeof holder.holder_name, "BT40");
+    EXPECT_EQ(find_holder_data(&holder, tools->holder_name), &holder);
+    EXPECT_EQ(find_holder_data(&holder, "bt40"), nullptr);
+    free_tool_data_list(&tools);
+}
+
+TEST_F(ToolLibraries, ReadEveryTableOfTheShippedLibrariesCleanly) {
+    for (const char *file : {"config_tool_libref.def", "config_holder_libref.def"})
+        write_file(std::string("qz_conf/") + file,
+                   addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/" + file));
+    holder_data *holders = nullptr;
+    ASSERT_EQ(MY_read_holder_libref("holder_data_define_start_1:", &holders, HOLDER_LIBREF_PATH), 1);
+    for (const holder_data *h = holders; h; h = h->next_p) {
+        holder_section *sections = nullptr;
+        EXPECT_EQ(get_char_holder_section_data(h->holder_name, h->section_text, &sections), 1) << h->holder_name;
+        EXPECT_NE(sections, nullptr) << h->holder_name;
+        free_holder_section_list(&sections);
+    }
+    for (int n = 1; n <= TOOL_LIBREF_COUNT; ++n) {
+        const std::string number = std::to_string(n);
+        char name[MY_CONFIG_VALUE_BUFSIZE] = "";
+        EXPECT_EQ(read_config_value_char(("tool_libref_" + number + "_name:").c_str(), name, TOOL_LIBREF_PATH), 1);
+        tool_data *tools = nullptr;
+        EXPECT_EQ(MY_read_tool_libref_new(("tool_data_define_start_" + number + ":").c_str(), &tools, TOOL_LIBREF_PATH),
+                  1);
+        EXPECT_NE(tools, nullptr) << name;
+        for (const tool_data *t = tools; t; t = t->next_p) {
+            EXPECT_NE(find_holder_data(holders, t->holder_name), nullptr) << name << " " << t->tool_name;
+            EXPECT_GT(t->speed * t->cut_feed * t->tool_len * t->per_cut_depth * t->step_dis, 0.0) << t->tool_name;
+        }
+        free_tool_data_list(&tools);
+    }
+    free_holder_data_list(&holders);
+    EXPECT_EQ(shown("message"), Lines{});
+}
+
+TEST_F(ToolLibraries, ListNoCuttersForAPartWithoutSetupAndRefuseAnUnreadableSetup) {
+    const struct {
+        const char *what;
+        std::optional<std::string> part;
+        int result;
+        std::string listing;
+    } cases[] = {
+        {"a part without CAM setup", "{\"format\":\"nxhost-part/1\"}", 1, ""},
+        {"a CAM setup the stand-in cannot read", "{\"format\":\"nxhost-part/1\",\"cam\":{\"setup\":\"mill_planar\"}}",
+         0, "The CAM setup of this part is not modelled by the stand-in"},
+        {"no part", std::nullopt, 0, "No part is open"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        nxhost::set_display_part(NULL_TAG);
+        if (c.part) {
+            const std::string file = "p" + std::to_string(&c - cases) + ".prt";
+            write_file("parts/" + file, *c.part);
+            std::string error;
+            ASSERT_NE(nxhost::load_part("D:\\parts\\" + file, &error), NULL_TAG) << error;
+        }
+        clear_shown();
+        tool_data *list = old_tools();
+        EXPECT_EQ(MY_read_current_part_tool(&list), c.result);
+        EXPECT_EQ(list, nullptr) << "the old list is replaced";
+        const Lines listing = shown("listing");
+        EXPECT_EQ(!listing.empty() && listing.back().find(c.listing) != std::string::npos, !c.listing.empty());
+        EXPECT_EQ(shown("message"), Lines{});
+    }
+}
+
+TEST_F(ToolLibraries, FillACutterRecordFromAttributesWhereNxHasThem) {
+    // The stand-in has no cutters yet: a named solid with the cutter's attributes stands in,
+    // and its refused parameter queries are reported and leave their fields 0.
+    write_file(
+        "parts/t.prt",
+        "{\"format\":\"nxhost-part/1\",\"bodies\":[{\"name\":\"D10R0.5\",\"shape\":{\"box\":{\"min\":[0,0,0],"
+        "\"max\":[1,1,1]}},\"attributes\":[{\"title\":\"speed\",\"type\":\"real\",\"value\":5000},"
+        "{\"title\":\"retract_feed\",\"type\":\"real\",\"value\":3000},{\"title\":\"cut_feed\",\"type\":"
+        "\"string\",\"value\":\"1600\"},{\"title\":\"tool_descr\",\"type\":\"string\",\"value\":\"bull nose\"}]},"
+        "{\"shape\":{\"box\":{\"min\":[2,0,0],\"max\":[3,1,1]}},\"attributes\":[{\"title\":"
+        "\"holder_name\",\"type\":\"string\",\"value\":\"BT40_ER16_70\"}]}]}");
+    std::string error;
+    ASSERT_NE(nxhost::load_part("D:\\parts\\t.prt", &error), NULL_TAG) << error;
+    std::vector<tag_t> bodies;
+    for (tag_t t : nxhost::store().in_part(nxhost::display_part(), 70))
+        if (nxhost::store().find(t)->subtype == 0) bodies.push_back(t);
+    ASSERT_EQ(bodies.size(), 2u);
+    tool_data named, unnamed;
+    ASSERT_EQ(MY_read_tool_data_from_tool(bodies[0], &named), 1);
+    ASSERT_EQ(MY_read_tool_data_from_tool(bodies[1], &unnamed), 1);
+    EXPECT_STREQ(named.tool_name, "D10R0.5");
+    EXPECT_EQ(named.speed, 5000);
+    EXPECT_EQ(named.retract_feed, 3000);
+    EXPECT_EQ(named.cut_feed, 0) << "a text attribute is no cutting data";
+    EXPECT_STREQ(named.holder_name, "NO_HOLDER_01") << "the catalogue names the default holder";
+    EXPECT_STREQ(named.tool_descr, "bull nose");
+    EXPECT_STREQ(unnamed.tool_name, "null_name");
+    EXPECT_STREQ(unnamed.holder_name, "BT40_ER16_70");
+    EXPECT_EQ(named.tool_dia, 0);
+    EXPECT_FALSE(shown("listing").empty()) << "the refused parameter queries are reported";
+    EXPECT_EQ(nxhost::outstanding_blocks(), 0u);
+    expect_clean_session_ = false;
+}
+
+TEST_F(ToolLibraries, SurviveEveryFailingNxCallWhileReadingLibraries) {
+    const std::string tools = std::string(KEY) + "\nh\n" + tool_row("1", "", "1") + tool_row("2", "a", "2") +
+                              tool_row("3", "a", "3") + "EOF\n";
+    const std::string holders = "holder_data_define_start_1:\nh\n1|a|20X35*|x\n2|a|0X35|y\nEOF\n";
+    auto setup = [&] {
+        write_file("qz_conf/lib.def", tools);
+        write_file("qz_conf/holders.def", holders);
+        write_file("parts/p.prt", "{\"format\":\"nxhost-part/1\"}");
+        std::string error;
+        nxhost::load_part("D:\\parts\\p.prt", &error);
+    };
+    auto body = [] {
+        tool_data *tool_list = nullptr;
+        holder_data *holder_list = nullptr;
+        holder_section *sections = nullptr;
+        MY_read_tool_libref_new(KEY, &tool_list, LIB_PATH);
+        MY_read_holder_libref("holder_data_define_start_1:", &holder_list, "D:\\qz_conf\\holders.def");
+        for (const holder_data *h = holder_list; h; h = h->next_p)
+            get_char_holder_section_data(h->holder_name, h->section_text, &sections);
+        MY_read_current_part_tool(&tool_list);
+        free_tool_data_list(&tool_list);
+        free_holder_data_list(&holder_list);
+        free_holder_section_list(&sections);
+        EXPECT_EQ(nxhost::outstanding_blocks(), 0u);
+    };
+    EXPECT_GE(testsupport::run_failing_each_call(setup, body), 6);
+}
+
+}  // namespace
