@@ -12,12 +12,12 @@
 
 #include <memory>
 
+#include "my_func_cam/cam_template.h"
 #include "uf_defs.h"
 
 #define PLAN_NAME_BUFSIZE 133        // plan names: at most 132 characters
 #define PLAN_FILE_BUFSIZE 256        // short file names, labels: at most 255 characters
 #define PART_PATH_BUFSIZE 500        // at most 499 characters
-#define TEMPLATE_DESCR_BUFSIZE 2000  // at most 1999 characters
 #define MAX_START_POINTS 200
 
 // Classes of plan nodes.
@@ -96,14 +96,6 @@ struct part_file {
     char file_name[PLAN_FILE_BUFSIZE] = "";
     char part_path[PART_PATH_BUFSIZE] = "";
     part_file *next_p = nullptr;
-};
-
-struct cam_template {
-    char label[PLAN_FILE_BUFSIZE] = "";
-    char template_file[PLAN_FILE_BUFSIZE] = "";
-    char bitmap_file[PLAN_FILE_BUFSIZE] = "";       // empty means "null.bmp"
-    char description[TEMPLATE_DESCR_BUFSIZE] = "";  // '|' separates lines
-    cam_template *next_p = nullptr;
 };
 
 // ---- session records ------------------------------------------------------------------------
