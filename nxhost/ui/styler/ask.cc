@@ -166,8 +166,13 @@ extern "C" int UF_STYLER_ask_values(int dialog_id, int num_values, UF_STYLER_ite
     return first_error;
 }
 
+// Releasing, like UF_free, is not an operation NX can fail, so a test's injected failure
+// never lands here (it would only leak the value).
 extern "C" int UF_STYLER_free_value(UF_STYLER_item_value_type_p_t data) {
-    NXHOST_ENTER("UF_STYLER_free_value");
+    if (!session_open()) {
+        misuse("UF_STYLER_free_value", "called outside an open session (no UF_initialize)");
+        return kNotInitialized;
+    }
     if (!data) {
         misuse("UF_STYLER_free_value", "no value structure given");
         return kBadArgument;
