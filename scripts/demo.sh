@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Plays the shipped scenario through the runner and prints its transcript, then the tree of
-# the part it saved. Works on a fresh copy of conf/ under BUILD/demo: tracked files are only read.
+# Plays the shipped scenario through the runner with the add-on and prints its transcript and
+# the state the template dialog kept. Works on a fresh copy of conf/ under BUILD/demo: tracked
+# files are only read.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -10,8 +11,7 @@ fi
 src="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "$1" && pwd)"
 nxhost="$build/nxhost/nxhost"
-# Until the add-on has its entry point, the demo plays the probe add-on of the runner tests.
-addon="$build/tests/runner/probe.so"
+addon="$build/torvane/torvane.so"
 for file in "$nxhost" "$addon"; do
   if [ ! -e "$file" ]; then
     echo "demo: $file is missing: build first (make build BUILD=$1)" >&2
@@ -23,13 +23,11 @@ demo="$build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"
 cp -R "$src/conf" "$demo/conf"
-mkdir -p "$demo/conf/probe"
-printf 'first line\r\nsecond line\r\n\r\nlast\r\n' > "$demo/conf/probe/input.txt"
 
 cd "$src"
-echo "== nxhost run conf/scenarios/probe.scn"
-"$nxhost" run conf/scenarios/probe.scn --drive "D=$demo/conf" --part 'D:\samples\probe.prt' \
+echo "== nxhost run conf/scenarios/electrodes.scn"
+"$nxhost" run conf/scenarios/electrodes.scn --drive "D=$demo/conf" --part 'D:\samples\electrodes.prt' \
   --out "$demo/out" --addon "$addon"
 echo
-echo "== nxhost tree $demo/out/probe.prt"
-"$nxhost" tree "$demo/out/probe.prt" --drive "D=$demo/conf"
+echo "== state kept for the next run: $demo/conf/qz_conf/temp/torvane_sel_temp.dat"
+od -An -td4 "$demo/conf/qz_conf/temp/torvane_sel_temp.dat"

@@ -14,9 +14,6 @@ dlg_state static_dlg_state = {};
 
 namespace {
 
-// Built in because it must show even when no catalogue can be read (code page 936).
-const char WRITE_FAILED_TEXT[] = "\xd0\xb4\xc4\xac\xc8\xcf\xd6\xb5\xb4\xed\xce\xf3!";
-
 enum item_kind { INTEGER_ITEM, REAL_ITEM, TEXT_ITEM };
 
 struct state_item {
@@ -103,7 +100,7 @@ int save_dlg_state(void) {
     bool written = std::fwrite(&static_dlg_state, sizeof static_dlg_state, 1, fp) == 1;
     written = std::fflush(fp) == 0 && written;
     written = std::fclose(fp) == 0 && written;
-    if (!written) uc1601(WRITE_FAILED_TEXT, 1);
+    if (!written) uc1601(STATE_WRITE_FAILED_TEXT, 1);
     return written ? 1 : 0;
 }
 

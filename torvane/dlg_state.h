@@ -10,6 +10,10 @@
 #define DLG_STATE_PATH "D:\\qz_conf\\temp\\torvane.dat"
 #define DLG_STATE_SIZE 1208
 
+// "Error writing the defaults!" of both dialogs' state files, built in because it must show
+// even when no catalogue can be read (code page 936).
+#define STATE_WRITE_FAILED_TEXT "\xd0\xb4\xc4\xac\xc8\xcf\xd6\xb5\xb4\xed\xce\xf3!"
+
 // Fields are named after the dialog items they keep; native little-endian, no padding.
 struct dlg_state {
     int32_t radio_1;    // electrode analysis: 0 full, other simple

@@ -1,0 +1,273 @@
+// Callbacks and helpers of the template selection dialog.
+#include "torvane/sel_template_dlg.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "my_func/my_func.h"
+#include "my_func_cam/cam_template.h"
+#include "sys/sys_file.h"
+#include "torvane/dlg_state.h"
+#include "torvane/plan.h"
+#include "torvane/session.h"
+#include "uf.h"
+#include "uf_ui.h"
+
+namespace {
+
+// "Choose a CAM template: double-click it or press OK; "Edit current part" takes the displayed
+// part as the template" in code page 936.
+const char PROMPT_BANNER[] =
+    "\xc7\xeb\xd1\xa1\xd4\xf1\x43\x41\x4d\xc4\xa3\xb0\xe5\xa3\xba\xcb\xab\xbb\xf7\xc4\xa3\xb0\xe5\xbb\xf2\xb0\xb4"
+    "\xc8\xb7\xb6\xa8\xa3\xbb\xa1\xb0\xb1\xe0\xbc\xad\xb5\xb1\xc7\xb0\xb2\xbf\xbc\xfe\xa1\xb1\xd2\xd4\xb5\xb1\xc7"
+    "\xb0\xb2\xbf\xbc\xfe\xce\xaa\xc4\xa3\xb0\xe5";
+const char NULL_BITMAP[] = "null.bmp";
+
+UF_STYLER_item_value_type_t item_request(const char *item_id, int item_attr, int indicator) {
+    UF_STYLER_item_value_type_t request{};
+    request.item_id = item_id;
+    request.item_attr = item_attr;
+    request.indicator = indicator;
+    request.subitem_index = UF_STYLER_NO_SUB_INDEX;
+    return request;
+}
+
+void set_integer(int dialog_id, const char *item_id, int item_attr, int subitem_index, int value) {
+    UF_STYLER_item_value_type_t request = item_request(item_id, item_attr, UF_STYLER_INTEGER_VALUE);
+    request.subitem_index = subitem_index;
+    request.value.integer = value;
+    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
+}
+
+void set_text(int dialog_id, const char *item_id, int item_attr, const char *text) {
+    UF_STYLER_item_value_type_t request = item_request(item_id, item_attr, UF_STYLER_STRING_VALUE);
+    request.value.string = const_cast<char *>(text);
+    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
+}
+
+int ask_integer(int dialog_id, const char *item_id) {
+    UF_STYLER_item_value_type_t request = item_request(item_id, UF_STYLER_VALUE, UF_STYLER_INTEGER_VALUE);
+    if (UF_CALL(UF_STYLER_ask_value(dialog_id, &request)) != 0) return 0;
+    return request.value.integer;
+}
+
+// Template file named by the selected LIST_1 line; "" without a selection.
+void ask_selected_template_name(int dialog_id, char name[SEL_TEMP_LINE_BUFSIZE]) {
+    name[0] = '\0';
+    UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_LIST_1, UF_STYLER_VALUE, UF_STYLER_STRING_VALUE);
+    if (UF_CALL(UF_STYLER_ask_value(dialog_id, &request)) != 0) return;
+    if (request.value.string) sel_temp_name_of_line(request.value.string, name);
+    UF_STYLER_free_value(&request);
+}
+
+// The record whose template file is exactly name, first in list order.
+cam_template *template_named(const char *name) {
+    for (cam_template *cam_template_current_p = static_template_list; cam_template_current_p;
+         cam_template_current_p = cam_template_current_p->next_p)
+        if (std::strcmp(cam_template_current_p->template_file, name) == 0) return cam_template_current_p;
+    return nullptr;
+}
+
+// "first text, name, second text" in a message box; 0 when a text is missing.
+int show_name_message(const char *tag_1, const char *name, const char *tag_2) {
+    char lang_path[MY_PATH_BUFSIZE];
+    char text_1[MY_MESSAGE_BUFSIZE];
+    char text_2[MY_MESSAGE_BUFSIZE];
+    build_lang_path(lang_path, TORVANE_LANG_FORMAT);
+    if (!lookup_message(tag_1, text_1, lang_path) || !lookup_message(tag_2, text_2, lang_path)) return 0;
+    char message[2 * MY_MESSAGE_BUFSIZE + SEL_TEMP_LINE_BUFSIZE + 4];
+    format_text(message, "%s %s %s", text_1, name, text_2);
+    uc1601(message, 1);
+    return 1;
+}
+
+void fill_template_list(int dialog_id) {
+    set_integer(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_LIST_DELETE, UF_STYLER_NO_SUB_INDEX, 0);
+    for (const cam_template *cam_template_current_p = static_template_list; cam_template_current_p;
+         cam_template_current_p = cam_template_current_p->next_p) {
+        if (!cam_template_current_p->template_file[0]) continue;
+        char line[SEL_TEMP_LINE_BUFSIZE];
+        sel_temp_list_line(cam_template_current_p, line);
+        UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_LIST_1, UF_STYLER_LIST_INSERT, UF_STYLER_STRING_VALUE);
+        request.value.string = line;
+        UF_CALL(UF_STYLER_set_value(dialog_id, &request));
+    }
+}
+
+// Description and picture of the template on the selected line.
+void show_selected_template(int dialog_id) {
+    char name[SEL_TEMP_LINE_BUFSIZE];
+    ask_selected_template_name(dialog_id, name);
+    const cam_template *record = template_named(name);
+    if (!record) {
+        show_name_message("SEL_TEMP_sel_template_list_c_01:", name, "SEL_TEMP_sel_template_list_c_02:");
+        return;
+    }
+    std::vector<std::string> lines = sel_temp_description_lines(record->description);
+    std::vector<char *> texts;
+    for (std::string &line : lines) texts.push_back(&line[0]);
+    UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_MTXT_3, UF_STYLER_VALUE, UF_STYLER_STRING_PTR_VALUE);
+    request.count = static_cast<int>(texts.size());
+    request.value.strings = texts.data();
+    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
+
+    char bitmap[MAX_FSPEC_BUFSIZE + CAM_TEMPLATE_FIELD_BUFSIZE];
+    std::snprintf(bitmap, sizeof bitmap, "%s\\%s", CAM_TEMPLATE_DIR,
+                  record->bitmap_file[0] ? record->bitmap_file : NULL_BITMAP);
+    set_text(dialog_id, SEL_TEMP_BITMAP_3, UF_STYLER_VALUE, bitmap);
+}
+
+void copy_field(char *field, std::size_t size, const char *text) { std::snprintf(field, size, "%s", text); }
+
+// Each callback runs in its own NX session.
+struct callback_session {
+    int open = UF_initialize() == 0;
+    ~callback_session() {
+        if (open) UF_terminate();
+    }
+};
+
+UF_STYLER_callback_info_t SEL_TEMP_cbs[SEL_TEMP_CB_COUNT] = {
+    {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_CONSTRUCTOR_CB, 0, SEL_TEMP_constructor_cb},
+    {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_DESTRUCTOR_CB, 0, SEL_TEMP_destructor_cb},
+    {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_OK_CB, 0, SEL_TEMP_ok_cb},
+    {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_CANCEL_CB, 0, SEL_TEMP_cancel_cb},
+    {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_BACK_CB, 0, SEL_TEMP_back_cb},
+    {const_cast<char *>(SEL_TEMP_LIST_1), UF_STYLER_ACTIVATE_CB, 0, SEL_TEMP_sel_template_list_cb},
+    {const_cast<char *>(SEL_TEMP_BLO_3), UF_STYLER_ACTIVATE_CB, 0, SEL_TEMP_edit_current_part_cb},
+    {const_cast<char *>(UF_STYLER_NULL_OBJECT), UF_STYLER_NO_CB, 0, nullptr},
+};
+
+}  // namespace
+
+int run_sel_template_dialog(int *response) {
+    *response = 0;
+    return UF_STYLER_create_dialog(SEL_TEMP_DIALOG_FILE, SEL_TEMP_cbs, SEL_TEMP_CB_COUNT, nullptr, response);
+}
+
+void sel_temp_list_line(const cam_template *record, char line[SEL_TEMP_LINE_BUFSIZE]) {
+    if (record->label[0])
+        std::snprintf(line, SEL_TEMP_LINE_BUFSIZE, "%s  %s", record->label, record->template_file);
+    else
+        std::snprintf(line, SEL_TEMP_LINE_BUFSIZE, "%s", record->template_file);
+}
+
+void sel_temp_name_of_line(const char *line, char name[SEL_TEMP_LINE_BUFSIZE]) {
+    const char *blank = std::strchr(line, ' ');
+    const char *start = line;
+    if (blank) {
+        start = blank;
+        while (*start == ' ') ++start;
+    }
+    std::snprintf(name, SEL_TEMP_LINE_BUFSIZE, "%s", start);
+}
+
+std::vector<std::string> sel_temp_description_lines(const char *description) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char *p = description; *p; ++p) {
+        if (*p == '|') {
+            lines.push_back(line);
+            line.clear();
+        } else if (line.size() < TEMPLATE_DESCR_BUFSIZE - 1) {
+            line += *p;
+        }
+    }
+    if (!line.empty() || lines.empty()) lines.push_back(line);
+    return lines;
+}
+
+void read_sel_temp_state(int *index, int *toggle) {
+    *index = 0;
+    *toggle = 0;
+    FILE *file = sys_fopen(SEL_TEMP_STATE_PATH, "rb");
+    if (!file) return;
+    unsigned char bytes[SEL_TEMP_STATE_SIZE];
+    if (std::fread(bytes, 1, sizeof bytes, file) == sizeof bytes) {
+        int32_t values[2];
+        std::memcpy(values, bytes, sizeof values);
+        *index = values[0];
+        *toggle = values[1];
+    }
+    std::fclose(file);
+}
+
+int write_sel_temp_state(int index, int toggle) {
+    FILE *file = sys_fopen(SEL_TEMP_STATE_PATH, "wb");
+    if (!file) return 0;
+    const int32_t values[2] = {index, toggle};
+    bool written = std::fwrite(values, 1, sizeof values, file) == sizeof values;
+    written = std::fclose(file) == 0 && written;
+    return written ? 1 : -1;
+}
+
+int SEL_TEMP_constructor_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    int index = 0;
+    int toggle = 0;
+    read_sel_temp_state(&index, &toggle);
+    set_integer(dialog_id, SEL_TEMP_TOGGLE_2, UF_STYLER_VALUE, UF_STYLER_NO_SUB_INDEX, toggle);
+    if (!MY_read_qz_cam_template_def(&static_template_list, CAM_TEMPLATE_DIR, CAM_TEMPLATE_SET_PATH))
+        return UF_UI_CB_CONTINUE_DIALOG;
+    MY_read_qz_cam_insert(&static_insert_group_def, INSERT_GROUP_DEF_PATH);
+    MY_read_qz_cam_insert(&static_insert_oper_def, INSERT_OPER_DEF_PATH);
+    fill_template_list(dialog_id);
+    set_integer(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_VALUE, index, index);
+    show_selected_template(dialog_id);
+    UF_UI_set_prompt(const_cast<char *>(PROMPT_BANNER));
+    return UF_UI_CB_CONTINUE_DIALOG;
+}
+
+int SEL_TEMP_sel_template_list_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
+    callback_session session;
+    if (session.open) show_selected_template(dialog_id);
+    return UF_UI_CB_CONTINUE_DIALOG;
+}
+
+int SEL_TEMP_ok_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    static_use_all_solids = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    char name[SEL_TEMP_LINE_BUFSIZE];
+    ask_selected_template_name(dialog_id, name);
+    if (cam_template *record = template_named(name)) {
+        static_sel_template_p = record;
+        return UF_UI_CB_EXIT_DIALOG;
+    }
+    if (!show_name_message("SEL_TEMP_ok_c_01:", name, "SEL_TEMP_ok_c_02:")) return UF_UI_CB_EXIT_DIALOG;
+    return UF_UI_CB_CONTINUE_DIALOG;
+}
+
+int SEL_TEMP_edit_current_part_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    char lang_path[MY_PATH_BUFSIZE];
+    char text[MY_MESSAGE_BUFSIZE];
+    build_lang_path(lang_path, TORVANE_LANG_FORMAT);
+    if (!lookup_message("SEL_TEMP_edit_current_part_c_01:", text, lang_path)) return UF_UI_CB_CONTINUE_DIALOG;
+    cam_template *record = new (std::nothrow) cam_template;
+    if (!record) return UF_UI_CB_CONTINUE_DIALOG;
+    static_use_all_solids = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    static_edit_current_part = 1;
+    copy_field(record->label, sizeof record->label, text);
+    copy_field(record->template_file, sizeof record->template_file, text);
+    copy_field(record->description, sizeof record->description, text);
+    // Not part of the template list: freeing the list frees it too.
+    static_sel_template_p = record;
+    return UF_UI_CB_EXIT_DIALOG;
+}
+
+int SEL_TEMP_cancel_cb(int, void *, UF_STYLER_item_value_type_p_t) { return UF_UI_CB_EXIT_DIALOG; }
+
+int SEL_TEMP_back_cb(int, void *, UF_STYLER_item_value_type_p_t) { return UF_UI_CB_EXIT_DIALOG; }
+
+int SEL_TEMP_destructor_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    int toggle = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    int index = ask_integer(dialog_id, SEL_TEMP_LIST_1);
+    if (write_sel_temp_state(index, toggle) < 0) uc1601(STATE_WRITE_FAILED_TEXT, 1);
+    return UF_UI_CB_CONTINUE_DIALOG;
+}
