@@ -15,18 +15,8 @@ namespace {
 
 bool is_delimiter(int c) { return c == '\n' || c == ' ' || c == ','; }
 
-// Looks up the texts of tags in the my_func catalogue; false when one is missing (the lookup
-// has then shown why).
 bool lookup_all(std::initializer_list<const char *> tags, std::string texts[]) {
-    char lang_path[MY_PATH_BUFSIZE];
-    build_lang_path(lang_path, MY_FUNC_LANG_FORMAT);
-    char text[MY_MESSAGE_BUFSIZE];
-    int i = 0;
-    for (const char *tag : tags) {
-        if (!lookup_message(tag, text, lang_path)) return false;
-        texts[i++] = text;
-    }
-    return true;
+    return lookup_messages(MY_FUNC_LANG_FORMAT, tags, texts) != 0;
 }
 
 // Shows catalogue texts and names joined by single blanks; the parts alternate as given.

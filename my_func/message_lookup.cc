@@ -84,3 +84,15 @@ int lookup_message(const char *tag, char text[MY_MESSAGE_BUFSIZE], const char *c
     std::memcpy(text, found.c_str(), found.size() + 1);
     return 1;
 }
+
+int lookup_messages(const char *catalogue_format, std::initializer_list<const char *> tags, std::string texts[]) {
+    char lang_path[MY_PATH_BUFSIZE];
+    build_lang_path(lang_path, catalogue_format);
+    char text[MY_MESSAGE_BUFSIZE];
+    int i = 0;
+    for (const char *tag : tags) {
+        if (!lookup_message(tag, text, lang_path)) return 0;
+        texts[i++] = text;
+    }
+    return 1;
+}

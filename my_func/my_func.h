@@ -8,6 +8,8 @@
 #define MY_FUNC_H_INCLUDED
 
 #include <cstdio>
+#include <initializer_list>
+#include <string>
 
 #include "uf_attr.h"
 #include "uf_defs.h"
@@ -42,6 +44,10 @@ void build_lang_path(char path[MY_PATH_BUFSIZE], const char *catalogue_format);
 // Text of tag ("ufusr_01:") from the catalogue at catalogue_path into text (>= 257 bytes).
 // 0 after showing why the text could not be found; text is then unchanged.
 int lookup_message(const char *tag, char text[MY_MESSAGE_BUFSIZE], const char *catalogue_path);
+
+// Texts of tags of one module's catalogue (catalogue_format as for build_lang_path) into
+// texts, in order. 0 when one is missing; the lookup has then shown why.
+int lookup_messages(const char *catalogue_format, std::initializer_list<const char *> tags, std::string texts[]);
 
 // Formats as sprintf into buffer, which the caller sizes for the result. Characters
 // written, or -1 on an encoding error.

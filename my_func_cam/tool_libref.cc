@@ -30,18 +30,9 @@ std::string upper_case(std::string text) {
 
 // ---- messages -----------------------------------------------------------------------------
 
-// Texts of tags from the my_func_cam catalogue; false when one is missing (the lookup has
-// then shown why, and the caller stops without a message of its own).
+// Texts of tags from the my_func_cam catalogue; false when one is missing.
 bool lookup_texts(std::initializer_list<const char *> tags, std::string texts[]) {
-    char lang_path[MY_PATH_BUFSIZE];
-    build_lang_path(lang_path, MY_FUNC_CAM_LANG_FORMAT);
-    char text[MY_MESSAGE_BUFSIZE];
-    int i = 0;
-    for (const char *tag : tags) {
-        if (!lookup_message(tag, text, lang_path)) return false;
-        texts[i++] = text;
-    }
-    return true;
+    return lookup_messages(MY_FUNC_CAM_LANG_FORMAT, tags, texts) != 0;
 }
 
 void show(const std::string &message) { uc1601(message.c_str(), 1); }
@@ -98,6 +89,32 @@ const double_column TOOL_DOUBLES[] = {
 };
 const size_t TOOL_NAME_COLUMN = 1, TOOL_DIA_COLUMN = 2, TOOL_HOLDER_COLUMN = 19, TOOL_DESCR_COLUMN = 20;
 const size_t HOLDER_NAME_COLUMN = 1, HOLDER_SECTIONS_COLUMN = 2, HOLDER_DESCR_COLUMN = 3;
+
+// Tags of a row's name column: too long (an error), empty (a warning in two texts).
+struct name_tags {
+    const char *too_long, *empty_1, *empty_2;
+};
+const name_tags TOOL_NAME_TAGS = {"read_tool_libref_01:", "read_tool_libref_02:", "read_tool_libref_03:"};
+const name_tags HOLDER_NAME_TAGS = {"read_holder_libref_from_row_01:", "read_holder_libref_from_row_02:",
+                                    "read_holder_libref_from_row_03:"};
+
+// Stores a row's name upper-cased; a name too long for the field is an error, an empty one a
+// warning naming the row's number, and the name becomes "NULL". false on the error or when a
+// text is missing.
+bool store_row_name(std::string name, int number, char *field, size_t size, const name_tags &tags) {
+    std::string t[2];
+    if (name.size() > size - 1) {
+        if (lookup_texts({tags.too_long}, t)) show(name + " " + t[0]);
+        return false;
+    }
+    if (name.empty()) {
+        if (!lookup_texts({tags.empty_1, tags.empty_2}, t)) return false;
+        show(t[0] + " " + std::to_string(number) + " " + t[1]);
+        name = "NULL";
+    }
+    MY_copy_cut(field, size, upper_case(name).c_str());
+    return true;
+}
 
 bool is_section_character(char c) {
     return (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 'X' || c == 'x' || c == ';';
@@ -293,17 +310,9 @@ int read_tool_libref_from_row(const char *row, tool_data *record) {
     std::string t[2];
 
     record->lib_number = to_int(column(0));
-    std::string name = column(TOOL_NAME_COLUMN);
-    if (name.size() > TOOL_NAME_BUFSIZE - 1) {
-        if (lookup_texts({"read_tool_libref_01:"}, t)) show(name + " " + t[0]);
+    if (!store_row_name(column(TOOL_NAME_COLUMN), record->lib_number, record->tool_name, sizeof record->tool_name,
+                        TOOL_NAME_TAGS))
         return 0;
-    }
-    if (name.empty()) {
-        if (!lookup_texts({"read_tool_libref_02:", "read_tool_libref_03:"}, t)) return 0;
-        show(t[0] + " " + std::to_string(record->lib_number) + " " + t[1]);
-        name = "NULL";
-    }
-    MY_copy_cut(record->tool_name, sizeof record->tool_name, upper_case(name).c_str());
 
     record->tool_dia = to_double(column(TOOL_DIA_COLUMN));
     // 0 is also what a text that is no number converts to.
@@ -326,17 +335,9 @@ int read_holder_libref_from_row(const char *row, holder_data *record) {
     std::string t[2];
 
     record->holder_number = to_int(column(0));
-    std::string name = column(HOLDER_NAME_COLUMN);
-    if (name.size() > HOLDER_NAME_BUFSIZE - 1) {
-        if (lookup_texts({"read_holder_libref_from_row_01:"}, t)) show(name + " " + t[0]);
+    if (!store_row_name(column(HOLDER_NAME_COLUMN), record->holder_number, record->holder_name,
+                        sizeof record->holder_name, HOLDER_NAME_TAGS))
         return 0;
-    }
-    if (name.empty()) {
-        if (!lookup_texts({"read_holder_libref_from_row_02:", "read_holder_libref_from_row_03:"}, t)) return 0;
-        show(t[0] + " " + std::to_string(record->holder_number) + " " + t[1]);
-        name = "NULL";
-    }
-    MY_copy_cut(record->holder_name, sizeof record->holder_name, upper_case(name).c_str());
 
     const std::string sections = column(HOLDER_SECTIONS_COLUMN);
     bool looked_up = false;

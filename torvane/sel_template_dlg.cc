@@ -71,14 +71,10 @@ cam_template *template_named(const char *name) {
 
 // "first text, name, second text" in a message box; 0 when a text is missing.
 int show_name_message(const char *tag_1, const char *name, const char *tag_2) {
-    char lang_path[MY_PATH_BUFSIZE];
-    char text_1[MY_MESSAGE_BUFSIZE];
-    char text_2[MY_MESSAGE_BUFSIZE];
-    build_lang_path(lang_path, TORVANE_LANG_FORMAT);
-    if (!lookup_message(tag_1, text_1, lang_path) || !lookup_message(tag_2, text_2, lang_path)) return 0;
-    char message[2 * MY_MESSAGE_BUFSIZE + SEL_TEMP_LINE_BUFSIZE + 4];
-    format_text(message, "%s %s %s", text_1, name, text_2);
-    uc1601(message, 1);
+    std::string texts[2];
+    if (!lookup_messages(TORVANE_LANG_FORMAT, {tag_1, tag_2}, texts)) return 0;
+    const std::string message = texts[0] + " " + name + " " + texts[1];
+    uc1601(message.c_str(), 1);
     return 1;
 }
 
