@@ -25,9 +25,13 @@ mkdir -p "$demo"
 cp -R "$src/conf" "$demo/conf"
 
 cd "$src"
+echo "== the solids of D:\samples\electrodes.prt and their clamp and base block marks"
+"$nxhost" tree 'D:\samples\electrodes.prt' --drive "D=$demo/conf" | grep -E '^body|IS_CLAMP|IS_ELEC_BOT_BLOCK'
+echo
 echo "== nxhost run conf/scenarios/electrodes.scn"
 "$nxhost" run conf/scenarios/electrodes.scn --drive "D=$demo/conf" --part 'D:\samples\electrodes.prt' \
   --out "$demo/out" --addon "$addon"
+echo "== nxhost exit 0: the add-on closed its session and gave back all NX memory"
 echo
 echo "== state kept for the next run: $demo/conf/qz_conf/temp/torvane_sel_temp.dat"
 od -An -td4 "$demo/conf/qz_conf/temp/torvane_sel_temp.dat"
