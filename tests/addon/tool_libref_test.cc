@@ -1,6 +1,7 @@
 // Tool and holder libraries: what a row, a table, a section text and the current part's setup
 // give, and what the user reads when something in them is wrong.
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "addon_test_util.h"
 #include "my_func/my_func.h"
 #include "my_func_cam/tool_libref.h"
-#include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
 #include "nxhost/objects/store.h"
 #include "nxhost/parts/parts.h"
@@ -21,7 +21,6 @@ using Lines = std::vector<std::string>;
 
 const char LIB_PATH[] = "D:\\qz_conf\\lib.def", KEY[] = "tool_data_define_start_1:",
            HKEY[] = "holder_data_define_start_1:";
-const std::string OPEN_QUOTE = "\xa1\xb0", CLOSE_QUOTE = "\xa1\xb1";  // code page 936
 
 // A tool row of all 21 columns: number, name, diameter, the numbers 4 to 19, holder, text.
 std::string tool_row(const std::string &number, const std::string &name, const std::string &dia,
@@ -54,6 +53,15 @@ std::string names(const Record *list) {
 tool_data *old_tools() { return new tool_data{0, 0, 0, "OLD"}; }
 holder_data *old_holders() { return new holder_data{0, "OLD"}; }
 
+// A case of a row, section or table reader: what it gives ("-" when refused) and the messages shown.
+struct Case {
+    const char *what;
+    bool holder;
+    std::optional<std::string> input;
+    std::string expected;
+    Lines messages;
+};
+
 class ToolLibraries : public testsupport::StandinTest {
 protected:
     void SetUp() override {
@@ -66,6 +74,15 @@ protected:
                        numbered_catalogue("MY_read_current_part_too_", "P", 2) +
                        numbered_catalogue("MY_read_tool_data_from_too_", "NO_HOLDER_", 1));
         write_file("qz_conf/lang/torvane.txt", numbered_catalogue("get_char_holder_section_dat_", "S", 4));
+    }
+    // Each case's outcome and messages, the messages of earlier cases cleared.
+    void check(const std::vector<Case> &cases, const std::function<std::string(const Case &)> &outcome) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.what);
+            clear_shown();
+            EXPECT_EQ(outcome(c), c.expected);
+            EXPECT_EQ(shown("message"), c.messages);
+        }
     }
     void put_library(const std::optional<std::string> &content) {
         std::remove((drive_dir() + "/qz_conf/lib.def").c_str());
@@ -91,138 +108,101 @@ TEST_F(ToolLibraries, PutEveryColumnOfAToolRowIntoItsField) {
     EXPECT_EQ(fields(r), "N|h|d|1 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19");
 }
 
-// What a row gives: tool "NAME/holder/descr/dia/r", holder "NAME/sections"; "-" when refused.
-std::string parsed(const std::string &row, bool holder) {
-    tool_data t;
-    holder_data h;
-    if (holder)
-        return read_holder_libref_from_row(row.c_str(), &h) ? std::string(h.holder_name) + "/" + h.section_text : "-";
-    if (!read_tool_libref_from_row(row.c_str(), &t)) return "-";
-    char numbers[80];
-    std::snprintf(numbers, sizeof numbers, "/%g/%g", t.tool_dia, t.tool_r);
-    return std::string(t.tool_name) + "/" + t.holder_name + "/" + t.tool_descr + numbers;
-}
-
 TEST_F(ToolLibraries, ApplyTheRowRules) {
-    const std::string a30(30, 'a'), a31(31, 'a'), h85(85, 'h'), d300(300, 'd'), n80(80, 'n'), n81(81, 'n');
-    const std::string stray = "W04 " + OPEN_QUOTE + "BT40" + CLOSE_QUOTE + " W05";
-    const struct {
-        const char *what;
-        std::string row;
-        bool holder;
-        std::string result;
-        Lines messages;
-    } cases[] = {
-        {"blanks and commas go everywhere, upper case only on the name",
-         "1 | t-10 | 1,0 | 0.5|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19| hsk 63 | flat end mill\n", false,
-         "T-10/hsk63/flatendmill/10/0.5", {}},
-        {"a name of 30 characters", tool_row("1", a30, "6"), false, std::string(30, 'A') + "/H1/d/6/4", {}},
-        {"a name of 31 characters", tool_row("1", a31, "6"), false, "-", {a31 + " R01"}},
-        {"no name: warned, read as NULL", tool_row("5", " ", "6"), false, "NULL/H1/d/6/4", {"R02 5 R03"}},
-        {"diameter 0", tool_row("1", "a", "0.000"), false, "-", {"0.000 R04"}},
-        {"a column not closed is not stored, missing ones stay empty", "1|a|6|0.5", false, "A///6/0", {}},
-        {"long holder and description are cut", tool_row("1", "a", "6", h85, d300), false,
-         "A/" + h85.substr(0, 80) + "/" + d300.substr(0, 259) + "/6/4", {}},
-        {"a warning per stray character, row taken", "1|bt40|20*35#; 32 X 50,\xb4\xd6|d\n", true,
-         "BT40/20*35#;32X50\xb4\xd6", {stray, stray, stray}},
-        {"a holder name of 80 characters", "1|" + n80 + "|20X35|d\n", true, std::string(80, 'N') + "/20X35", {}},
-        {"a holder name of 81 characters", "1|" + n81 + "|20X35|d\n", true, "-", {n81 + " W01"}},
-        {"no holder name: warned, read as NULL", "3||20X35|d\n", true, "NULL/20X35", {"W02 3 W03"}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        clear_shown();
-        EXPECT_EQ(parsed(c.row, c.holder), c.result);
-        EXPECT_EQ(shown("message"), c.messages);
-    }
+    const std::string a30(30, 'a'), a31(31, 'a'), h85(85, 'h'), d300(300, 'd'), n81(81, 'n');
+    const std::string stray = "W04 \xa1\xb0" "BT40\xa1\xb1 W05";  // the quotation marks of code page 936
+    // Tools give "NAME/holder/descr/dia/r", holders "NAME/sections".
+    check({{"blanks and commas go everywhere, upper case only on the name", 0,
+            "1 | t-10 | 1,0 | 0.5|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19| hsk 63 | flat end mill\n",
+            "T-10/hsk63/flatendmill/10/0.5", {}},
+           {"a name of 30 characters", 0, tool_row("1", a30, "6"), std::string(30, 'A') + "/H1/d/6/4", {}},
+           {"a name of 31 characters", 0, tool_row("1", a31, "6"), "-", {a31 + " R01"}},
+           {"no name: warned, read as NULL", 0, tool_row("5", " ", "6"), "NULL/H1/d/6/4", {"R02 5 R03"}},
+           {"diameter 0", 0, tool_row("1", "a", "0.000"), "-", {"0.000 R04"}},
+           {"a column not closed is not stored, missing ones stay empty", 0, "1|a|6|0.5", "A///6/0", {}},
+           {"long holder and description are cut", 0, tool_row("1", "a", "6", h85, d300),
+            "A/" + h85.substr(0, 80) + "/" + d300.substr(0, 259) + "/6/4", {}},
+           {"a warning per stray character, row taken", 1, "1|bt40|20*35#; 32 X 50,\xb4\xd6|d\n",
+            "BT40/20*35#;32X50\xb4\xd6", {stray, stray, stray}},
+           {"a holder name of 81 characters", 1, "1|" + n81 + "|20X35|d\n", "-", {n81 + " W01"}},
+           {"no holder name: warned, read as NULL", 1, "3||20X35|d\n", "NULL/20X35", {"W02 3 W03"}}},
+          [](const Case &c) {
+              tool_data t;
+              holder_data h;
+              if (c.holder)
+                  return read_holder_libref_from_row(c.input->c_str(), &h)
+                             ? std::string(h.holder_name) + "/" + h.section_text
+                             : "-";
+              if (!read_tool_libref_from_row(c.input->c_str(), &t)) return std::string("-");
+              char numbers[80];
+              std::snprintf(numbers, sizeof numbers, "/%g/%g", t.tool_dia, t.tool_r);
+              return std::string(t.tool_name) + "/" + t.holder_name + "/" + t.tool_descr + numbers;
+          });
 }
 
 TEST_F(ToolLibraries, ParseHolderSectionsUntilABadOne) {
-    const struct {
-        const char *text;
-        int result;
-        std::string sections;  // diameter/length/taper/corner;...
-        Lines messages;
-    } cases[] = {
-        {"20X35;32X50X5", 1, "20/35/0/0;32/50/5/0;", {}},
-        {"20x35x2x0.5x9", 1, "20/35/2/0.5;", {}},
-        {"20mmX35;", 1, "20/35/0/0;", {}},
-        {"", 1, "", {}},
-        {"20X35;32", 0, "20/35/0/0;", {"S03 BT40 S04"}},
-        {"20X35;-32X50;40X50", 0, "20/35/0/0;", {"S01 BT40 S02"}},
-        {"0X35", 0, "", {"S01 BT40 S02"}},
-        {"20X35;;40X50", 0, "20/35/0/0;", {"S01 BT40 S02"}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.text);
-        clear_shown();
-        holder_section *list = nullptr;
-        EXPECT_EQ(get_char_holder_section_data("BT40", c.text, &list), c.result);
-        std::string got;
-        for (const holder_section *s = list; s; s = s->next_p) {
-            char text[100];
-            std::snprintf(text, sizeof text, "%g/%g/%g/%g;", s->diameter, s->length, s->taper_angle, s->corner_radius);
-            got += text;
-        }
-        EXPECT_EQ(got, c.sections);
-        EXPECT_EQ(shown("message"), c.messages);
-        free_holder_section_list(&list);
-    }
+    // The result, then diameter/length/taper/corner of each section read.
+    check({{"sections, a taper, other characters ignored", 0, "20X35;32mmX50X5;", "1 20/35/0/0;32/50/5/0;", {}},
+           {"small x, a corner, a fifth value ignored", 0, "20x35x2x0.5x9", "1 20/35/2/0.5;", {}},
+           {"no sections", 0, "", "1 ", {}},
+           {"no length", 0, "20X35;32", "0 20/35/0/0;", {"S03 BT40 S04"}},
+           {"a negative diameter", 0, "20X35;-32X50;40X50", "0 20/35/0/0;", {"S01 BT40 S02"}},
+           {"diameter 0", 0, "0X35", "0 ", {"S01 BT40 S02"}},
+           {"an empty section", 0, "20X35;;40X50", "0 20/35/0/0;", {"S01 BT40 S02"}}},
+          [](const Case &c) {
+              holder_section *list = nullptr;
+              std::string got = std::to_string(get_char_holder_section_data("BT40", c.input->c_str(), &list)) + " ";
+              for (const holder_section *s = list; s; s = s->next_p) {
+                  char text[100];
+                  std::snprintf(text, sizeof text, "%g/%g/%g/%g;", s->diameter, s->length, s->taper_angle,
+                                s->corner_radius);
+                  got += text;
+              }
+              free_holder_section_list(&list);
+              return got;
+          });
 }
 
+// A tool table of the rows with its key line and header line.
+std::string table(const std::string &rows) { return std::string(KEY) + " rest of the line 1|X|1\nh\n" + rows; }
+
 TEST_F(ToolLibraries, ReadATableOrKeepThePreviousList) {
-    const std::string head = std::string(KEY) + " rest of the line 1|X|1\n", k = KEY, hk = HKEY, p = LIB_PATH;
+    const std::string k = KEY, hk = HKEY, p = LIB_PATH, a = tool_row("1", "a", "1");
     const std::string row999 = tool_row("2", "B", "2", "H1", std::string(948, 'd'));
     const std::string row1000 = tool_row("2", "B", "2", "H1", std::string(949, 'd'));
     ASSERT_EQ(row999.size(), 1000u);
-    const struct {
-        const char *what;
-        bool holders;
-        std::optional<std::string> file;
-        int result;
-        std::string names;
-        Lines messages;
-    } cases[] = {
-        {"a header reading EOF is still the header", 0, head + "EOF\n" + tool_row("1", "a", "1") + "EOF\n", 1, "A", {}},
-        {"EOF in a description ends the table", 0,
-         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "2", "H1", "not EOF") + "EOF\n", 1, "A", {}},
-        {"empty lines are skipped", 0,
-         head + "h\n\n" + tool_row("1", "a", "1") + "\n" + tool_row("2", "b", "2") + "EOF\n", 1, "A,B", {}},
-        {"a Windows line end", 0, head + "h\r\n1|a|1|2\r\nEOF\r\n", 1, "A", {}},
-        {"an empty table", 0, head + "h\nEOF\n", 1, "", {}},
-        {"a row of 999 characters", 0, head + "h\n" + row999 + "EOF\n", 1, "B", {}},
-        {"a row of 1000 characters", 0, head + "h\n" + row1000 + "EOF\n", 0, "OLD",
-         {"T13 " + k + " T14 " + row1000.substr(0, 40)}},
-        {"no EOF line", 0, head + "h\n" + tool_row("1", "a", "1"), 0, "OLD", {"T07 " + k + " T08"}},
-        {"a bad row drops the whole table", 0,
-         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "0") + "EOF\n", 0, "OLD", {"0 R04"}},
-        {"no file", 0, std::nullopt, 0, "OLD", {"T01 " + p + " T02"}},
-        {"no key", 0, "tool_data_define_start_2:\nh\nEOF\n", 0, "OLD", {"T03 " + p + " T04 " + k + " T05"}},
-        {"duplicates: all kept, the first pair named", 0,
-         head + "h\n" + tool_row("1", "a", "1") + tool_row("2", "b", "2") + tool_row("3", "A", "3") +
-             tool_row("4", "b", "4") + "EOF\n",
-         1, "A,B,A,B", {"T09 1 T10 3 T11(A)T12"}},
-        {"holders", 1, hk + "\nh\n1|a|20X35|x\n2|a|20X35|y\nEOF\n", 1, "A,A", {"H09 1 H10 2 H11(A)H12"}},
-        {"no holder file", 1, std::nullopt, 0, "OLD", {"H01 " + p + " H02"}},
-        {"no holder key", 1, "h\nEOF\n", 0, "OLD", {"H03 " + p + " H04 " + hk + " H05"}},
-        {"no EOF after the holders", 1, hk + "\nh\n1|a|20X35|x\n", 0, "OLD", {"H07 " + hk + " H08"}},
-        {"a holder row of 1000 characters", 1, hk + "\nh\n1|a|20X35|" + std::string(990, 'x') + "\nEOF\n", 0, "OLD",
-         {"H13 " + hk + " H14 1|a|20X35|" + std::string(30, 'x')}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        put_library(c.file);
-        tool_data *tools = old_tools();
-        holder_data *holders = old_holders();
-        EXPECT_EQ(c.holders ? MY_read_holder_libref(HKEY, &holders, LIB_PATH)
-                            : MY_read_tool_libref_new(KEY, &tools, LIB_PATH),
-                  c.result);
-        EXPECT_EQ(c.holders ? names(holders) : names(tools), c.names);
-        for (tool_data *t = tools; t && t->next_p; t = t->next_p) EXPECT_EQ(t->next_p->prev_p, t);
-        free_tool_data_list(&tools);
-        free_holder_data_list(&holders);
-        EXPECT_EQ(shown("message"), c.messages);
-    }
+    // The result, then the names of the list, which held "OLD" before. Holders share the reader:
+    // their rows show that it runs with the holder texts and numbers.
+    check({{"Windows line ends, a header reading EOF is still the header", 0, k + "\r\nEOF\r\n1|a|1|2\r\nEOF\r\n",
+            "1 A", {}},
+           {"empty lines are skipped, EOF in a description ends the table", 0,
+            table("\n" + a + "\n" + tool_row("2", "b", "2") + tool_row("3", "c", "3", "H1", "not EOF") + "EOF\n"),
+            "1 A,B", {}},
+           {"an empty table", 0, table("EOF\n"), "1 ", {}},
+           {"a row of 999 characters", 0, table(row999 + "EOF\n"), "1 B", {}},
+           {"a row of 1000 characters", 0, table(row1000 + "EOF\n"), "0 OLD",
+            {"T13 " + k + " T14 " + row1000.substr(0, 40)}},
+           {"no EOF line", 0, table(a), "0 OLD", {"T07 " + k + " T08"}},
+           {"a bad row drops the whole table", 0, table(a + tool_row("2", "b", "0") + "EOF\n"), "0 OLD", {"0 R04"}},
+           {"no file", 0, std::nullopt, "0 OLD", {"T01 " + p + " T02"}},
+           {"no key", 0, "tool_data_define_start_2:\nh\nEOF\n", "0 OLD", {"T03 " + p + " T04 " + k + " T05"}},
+           {"duplicates: all kept, the first pair named", 0,
+            table(a + tool_row("2", "b", "2") + tool_row("3", "A", "3") + tool_row("4", "b", "4") + "EOF\n"),
+            "1 A,B,A,B", {"T09 1 T10 3 T11(A)T12"}},
+           {"holders", 1, hk + "\nh\n1|a|20X35|x\n2|a|20X35|y\nEOF\n", "1 A,A", {"H09 1 H10 2 H11(A)H12"}},
+           {"no EOF after the holders", 1, hk + "\nh\n1|a|20X35|x\n", "0 OLD", {"H07 " + hk + " H08"}}},
+          [&](const Case &c) {
+              put_library(c.input);
+              tool_data *tools = old_tools();
+              holder_data *holders = old_holders();
+              const int result = c.holder ? MY_read_holder_libref(HKEY, &holders, LIB_PATH)
+                                          : MY_read_tool_libref_new(KEY, &tools, LIB_PATH);
+              for (tool_data *t = tools; t && t->next_p; t = t->next_p) EXPECT_EQ(t->next_p->prev_p, t);
+              const std::string got = std::to_string(result) + " " + (c.holder ? names(holders) : names(tools));
+              free_tool_data_list(&tools);
+              free_holder_data_list(&holders);
+              return got;
+          });
 }
 
 TEST_F(ToolLibraries, FindCuttersIgnoringCaseAndHoldersExactly) {
@@ -230,8 +210,7 @@ TEST_F(ToolLibraries, FindCuttersIgnoringCaseAndHoldersExactly) {
                 tool_row("3", "D10", "12") + "EOF\n");
     tool_data *tools = nullptr;
     ASSERT_EQ(MY_read_tool_libref_new(KEY, &tools, LIB_PATH), 1);
-    ASSERT_NE(find_tool_data(tools, "d10"), nullptr);
-    EXPECT_EQ(find_tool_data(tools, "d10")->lib_number, 1) << "the first of equal names";
+    EXPECT_EQ(find_tool_data(tools, "d10"), tools) << "the first of equal names";
     EXPECT_EQ(find_tool_data(tools, "None"), nullptr) << "NONE is no cutter";
     EXPECT_EQ(find_tool_data(tools, "D8"), nullptr);
     holder_data holder{0, "BT40"};
@@ -271,20 +250,19 @@ TEST_F(ToolLibraries, ReadEveryTableOfTheShippedLibrariesCleanly) {
 }
 
 TEST_F(ToolLibraries, ListNoCuttersForAPartWithoutSetupAndRefuseAnUnreadableSetup) {
-    for (const bool readable : {true, false}) {
-        SCOPED_TRACE(readable ? "a part without CAM setup" : "a CAM setup the stand-in cannot read");
-        open_part(readable ? R"({"format":"nxhost-part/1"})"
-                           : R"({"format":"nxhost-part/1","cam":{"setup":"mill_planar"}})");
-        clear_shown();
-        tool_data *list = old_tools();
-        EXPECT_EQ(MY_read_current_part_tool(&list), readable ? 1 : 0);
-        EXPECT_EQ(list, nullptr) << "the old list is replaced";
-        const Lines listing = shown("listing");
-        EXPECT_EQ(!listing.empty() &&
-                      listing.back().find("The CAM setup of this part is not modelled by the stand-in") != std::string::npos,
-                  !readable);
-        EXPECT_EQ(shown("message"), Lines{});
-    }
+    tool_data *list = old_tools();
+    open_part(R"({"format":"nxhost-part/1"})");
+    EXPECT_EQ(MY_read_current_part_tool(&list), 1);
+    EXPECT_EQ(list, nullptr) << "the old list is replaced";
+    EXPECT_EQ(shown("listing"), Lines{});
+    list = old_tools();
+    open_part(R"({"format":"nxhost-part/1","cam":{"setup":"mill_planar"}})");
+    EXPECT_EQ(MY_read_current_part_tool(&list), 0);
+    EXPECT_EQ(list, nullptr) << "the old list is replaced";
+    ASSERT_FALSE(shown("listing").empty());
+    EXPECT_NE(shown("listing").back().find("The CAM setup of this part is not modelled by the stand-in"),
+              std::string::npos);
+    EXPECT_EQ(shown("message"), Lines{});
 }
 
 TEST_F(ToolLibraries, FillACutterRecordFromAttributesWhereNxHasThem) {
@@ -292,7 +270,8 @@ TEST_F(ToolLibraries, FillACutterRecordFromAttributesWhereNxHasThem) {
     // and its refused parameter queries are reported and leave their fields 0.
     open_part(R"({"format":"nxhost-part/1","bodies":[{"name":"D10R0.5","shape":{"box":{"min":[0,0,0],"max":[1,1,1]}},
         "attributes":[{"title":"speed","type":"real","value":5000},{"title":"retract_feed","type":"real","value":3000},
-        {"title":"cut_feed","type":"string","value":"1600"},{"title":"tool_descr","type":"string","value":"bull nose"}]},
+        {"title":"cut_feed","type":"string","value":"1600"},
+        {"title":"tool_descr","type":"string","value":"bull nose"}]},
         {"shape":{"box":{"min":[2,0,0],"max":[3,1,1]}},
          "attributes":[{"title":"holder_name","type":"string","value":"BT40_ER16_70"}]}]})");
     std::vector<tag_t> bodies;
