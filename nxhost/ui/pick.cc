@@ -5,6 +5,7 @@
 
 #include "nxhost/modeling/shapes.h"
 #include "nxhost/objects/store.h"
+#include "uf_modl_types.h"
 
 namespace nxhost {
 namespace {
@@ -14,6 +15,8 @@ constexpr int kFaceMaskType = 71;  // selection mask type for faces
 constexpr int kBodySubtype = 0;
 constexpr int kFaceSubtype = 2;
 constexpr int kEdgeSubtype = 3;
+constexpr int kSheetBodyDetail = 35;
+constexpr int kSolidBodyDetail = 36;
 
 // Selection detail types: 0 body, 1..10 edges, 19..31 faces, 35 sheet body, 36 solid body.
 int subtype_for_detail(int detail) {
@@ -30,7 +33,14 @@ bool fits(const Object &obj, const MaskTriple &mask) {
         int wanted = mask.detail != 0 ? subtype_for_detail(mask.detail)
                                       : (mask.subtype == kFaceSubtype || mask.subtype == kEdgeSubtype ? mask.subtype
                                                                                                        : kBodySubtype);
-        return obj.subtype == wanted;
+        if (obj.subtype != wanted) return false;
+        // The sheet and solid body details tell the two kinds of body apart.
+        if (wanted == kBodySubtype && (mask.detail == kSheetBodyDetail || mask.detail == kSolidBodyDetail)) {
+            const modeling::ShapePayload *payload = modeling::shape_payload(obj);
+            const int wanted_type = mask.detail == kSolidBodyDetail ? UF_MODL_SOLID_BODY : UF_MODL_SHEET_BODY;
+            return payload && modeling::body_type_code(payload->shape) == wanted_type;
+        }
+        return true;
     }
     return mask.subtype < 0 || mask.subtype == obj.subtype;
 }

@@ -8,6 +8,7 @@
 #include "my_func/my_func.h"
 #include "nxhost/core/session.h"
 #include "nxhost/modeling/shapes.h"
+#include "nxhost/script/script.h"
 #include "standin/part_fixture.h"
 #include "uf.h"
 #include "uf_layer.h"
@@ -103,6 +104,10 @@ TEST_F(Selection, ScreenViewSolidsAreTheUnblankedSolidBodiesOnWorkOrSelectableLa
     int count = -1;
     EXPECT_EQ(MY_select_screen_view_solids(&solids, &count), 1);
     EXPECT_EQ(names(solids, count), (Lines{"SHOWN", "ON_SELECTABLE", "ALSO_SHOWN"}));
+
+    // The solid-body filter keeps a user from picking the sheet as an electrode.
+    play("pick solids SHEET");
+    EXPECT_THROW(MY_select_solids(&solids, &count, "Pick electrodes"), nxhost::script::ScriptError);
 
     nxhost::set_display_part(NULL_TAG);
     EXPECT_EQ(MY_select_screen_view_solids(&solids, &count), 1);
