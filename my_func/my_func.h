@@ -103,6 +103,18 @@ struct edm_descr {
 // failure the fields read so far keep their values and the others are empty.
 int read_config_edm_descr(edm_descr *descr);
 
+// ---- lists ----------------------------------------------------------------------------------
+
+// Deletes every record of a list linked through next_p (records made with new) and empties it.
+template <typename Record>
+void MY_free_list(Record **list_p) {
+    if (!list_p) return;
+    while (Record *record = *list_p) {
+        *list_p = record->next_p;
+        delete record;
+    }
+}
+
 // ---- code page 936 text ---------------------------------------------------------------------
 
 // 1 when p starts a double-byte character (a lead byte 0x81..0xFE and its trail byte).

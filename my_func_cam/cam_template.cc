@@ -78,15 +78,6 @@ void append(Record **list_p, Record **tail_p, Record *record) {
     *tail_p = record;
 }
 
-template <typename Record>
-void free_list(Record **list_p) {
-    if (!list_p) return;
-    while (Record *record = *list_p) {
-        *list_p = record->next_p;
-        delete record;
-    }
-}
-
 // Appends a record with only template_file for every part file of dir that no record names.
 // The scan is NX's, so the entries come in the order NX gives them.
 void add_directory_parts(cam_template **list_p, cam_template **tail_p, const char *dir) {
@@ -160,9 +151,9 @@ int MY_read_qz_cam_insert(insert_def **list_p, const char *path) {
     return 1;
 }
 
-void free_cam_template_list(cam_template **list_p) { free_list(list_p); }
+void free_cam_template_list(cam_template **list_p) { MY_free_list(list_p); }
 
-void free_insert_def_list(insert_def **list_p) { free_list(list_p); }
+void free_insert_def_list(insert_def **list_p) { MY_free_list(list_p); }
 
 cam_template *find_cam_template(cam_template *list, const char *template_file) {
     if (!template_file) return nullptr;

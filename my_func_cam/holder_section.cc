@@ -80,12 +80,4 @@ int get_char_holder_section_data(const char *holder_name, const char *section_te
     return 1;
 }
 
-void free_holder_section_list(holder_section **list_p) {
-    if (!list_p) return;
-    for (holder_section *node = *list_p; node;) {
-        holder_section *next = node->next_p;
-        delete node;
-        node = next;
-    }
-    *list_p = nullptr;
-}
+void free_holder_section_list(holder_section **list_p) { MY_free_list(list_p); }

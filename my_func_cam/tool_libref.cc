@@ -156,8 +156,6 @@ const char *name_of(const tool_data &record) { return record.tool_name; }
 const char *name_of(const holder_data &record) { return record.holder_name; }
 int number_of(const tool_data &record) { return record.lib_number; }
 int number_of(const holder_data &record) { return record.holder_number; }
-void free_list(tool_data **list_p) { free_tool_data_list(list_p); }
-void free_list(holder_data **list_p) { free_holder_data_list(list_p); }
 
 // Tags of one kind of table, _01 to _14: file not opened (01, 02), key missing (03 to 05), no
 // memory (06), no end line (07, 08), duplicate names (09 to 12), a row too long (13, 14).
@@ -249,7 +247,7 @@ int read_table(const char *section_key, Record **list_p, const char *path, const
 
     Record *head = nullptr, *last = nullptr;
     // Dropping the rows read so far on every way out but the installation below.
-    auto drop = [&head] { free_list(&head); };
+    auto drop = [&head] { MY_free_list(&head); };
     table_line line;
     bool ended = false;
     // The rest of the key's line and the header line are no rows, whatever they hold.
@@ -291,7 +289,7 @@ int read_table(const char *section_key, Record **list_p, const char *path, const
         return 0;
     }
 
-    free_list(list_p);
+    MY_free_list(list_p);
     *list_p = head;
     return report_first_duplicate(head, tags) ? 1 : 0;
 }
@@ -366,25 +364,9 @@ int MY_read_holder_libref(const char *section_key, holder_data **list_p, const c
     return read_table(section_key, list_p, path, HOLDER_TABLE, read_holder_libref_from_row);
 }
 
-void free_tool_data_list(tool_data **list_p) {
-    if (!list_p) return;
-    for (tool_data *record = *list_p; record;) {
-        tool_data *next = record->next_p;
-        delete record;
-        record = next;
-    }
-    *list_p = nullptr;
-}
+void free_tool_data_list(tool_data **list_p) { MY_free_list(list_p); }
 
-void free_holder_data_list(holder_data **list_p) {
-    if (!list_p) return;
-    for (holder_data *record = *list_p; record;) {
-        holder_data *next = record->next_p;
-        delete record;
-        record = next;
-    }
-    *list_p = nullptr;
-}
+void free_holder_data_list(holder_data **list_p) { MY_free_list(list_p); }
 
 tool_data *find_tool_data(tool_data *list, const char *tool_name) {
     if (!tool_name) return nullptr;
