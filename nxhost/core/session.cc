@@ -30,8 +30,8 @@ const bool registered = register_reset([] {
     state() = SessionState{};
 });
 
-const std::map<int, std::string> &fail_messages() {
-    static const std::map<int, std::string> messages = {
+std::map<int, std::string> &fail_messages() {
+    static std::map<int, std::string> messages = {
         {kNotInitialized, "The Open API program has not been initialized"},
         {kBadTag, "Invalid object tag"},
         {kBadArgument, "Invalid argument"},
@@ -52,7 +52,6 @@ const std::map<int, std::string> &fail_messages() {
         {1105021, "Dialog item not found"},
         {1105022, "Dialog item does not support this attribute"},
         {1105023, "Call is only allowed inside a dialog callback"},
-        {1105024, "The CAM setup of this part is not modelled by the stand-in"},
     };
     return messages;
 }
@@ -91,6 +90,11 @@ unsigned int *nx_tag_array(const unsigned int *tags, std::size_t count) {
     auto *p = static_cast<unsigned int *>(nx_alloc(count * sizeof(unsigned int)));
     std::memcpy(p, tags, count * sizeof(unsigned int));
     return p;
+}
+
+bool register_fail_message(int code, const std::string &text) {
+    fail_messages()[code] = text;
+    return true;
 }
 
 std::string fail_message(int code) {
@@ -190,4 +194,12 @@ extern "C" void *UF_reallocate_memory(void *data, unsigned int nbytes, int *erro
     }
     blocks.erase(data);
     return record(grown, nbytes);
+}
+
+extern "C" int UF_translate_variable(const char *variable, char **translation) {
+    NXHOST_ENTER("UF_translate_variable");
+    if (!variable || !translation) return kBadArgument;
+    // The environment's own text, which the caller must not free: as NX hands it out.
+    *translation = std::getenv(variable);
+    return 0;
 }

@@ -22,4 +22,7 @@ unsigned int *nx_tag_array(const unsigned int *tags, std::size_t count);
 // Fail message of an NX error code, "" when the code has none.
 std::string fail_message(int code);
 
+// Adds the fail message of a code of a module (typically from a static initialiser); true.
+bool register_fail_message(int code, const std::string &text);
+
 }  // namespace nxhost
