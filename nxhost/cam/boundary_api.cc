@@ -162,7 +162,7 @@ extern "C" int UF_CAMBND_append_bnd_from_face(tag_t object_tag, UF_CAM_geom_type
     if (!face_obj) return kBadTag;
     const modeling::ShapePayload *shape = modeling::shape_payload(*face_obj);
     if (face_obj->type != UF_solid_type || face_obj->subtype != UF_solid_face_subtype || !shape)
-        return refuse("UF_CAMBND_append_bnd_from_face", kBadEntity, name_of(face) + " is a " + kind_text(*face_obj) + ", not a face");
+        return refuse("UF_CAMBND_append_bnd_from_face", kBadEntity, name_of(face) + " is " + a_kind(*face_obj) + ", not a face");
     if (face_obj->part != store().find(object_tag)->part)
         return refuse("UF_CAMBND_append_bnd_from_face", kBadEntity, "the face belongs to another part");
     if (!modeling::face_info(shape->shape).planar)
@@ -307,7 +307,7 @@ extern "C" int UF_CAMTEXT_append_items(tag_t object_tag, int count, tag_t *entit
         if (note->type != UF_drafting_entity_type ||
             (note->subtype != UF_draft_note_subtype && note->subtype != UF_draft_label_subtype))
             return refuse("UF_CAMTEXT_append_items", kBadEntity,
-                          "entity " + std::to_string(i) + " is a " + kind_text(*note) + ", not a note or label");
+                          "entity " + std::to_string(i) + " is " + a_kind(*note) + ", not a note or label");
     }
     for (int i = 0; i < count; ++i) {
         TextItem item{new_handle(), entity_list[i]};

@@ -46,6 +46,12 @@ std::string geometry_group_text(int subtype) {
     }
 }
 
+// "a cutter", "an operation".
+std::string with_article(const std::string &text) {
+    const bool vowel = !text.empty() && std::string("aeiouAEIOU").find(text[0]) != std::string::npos;
+    return (vowel ? "an " : "a ") + text;
+}
+
 std::string non_cam_text(const Object &obj) {
     if (obj.type == UF_solid_type)
         return obj.subtype == UF_solid_face_subtype ? "face" : obj.subtype == UF_solid_edge_subtype ? "edge" : "body";
@@ -131,6 +137,8 @@ std::string kind_text(const Object &obj) {
     return "CAM object";
 }
 
+std::string a_kind(const Object &obj) { return with_article(kind_text(obj)); }
+
 std::string name_of(tag_t tag) {
     const Object *obj = store().find(tag);
     if (!obj) return "#" + std::to_string(tag);
@@ -150,7 +158,7 @@ CamObject *lookup_cam(const char *call, tag_t tag, std::initializer_list<Kind> k
                                                 : "a CAM group";
         if (wanted.find(text) == std::string::npos) wanted += (wanted.empty() ? "" : " or ") + std::string(text);
     }
-    misuse(call, "tag " + std::to_string(tag) + " (" + name_of(tag) + ") is a " + kind_text(*obj) + ", not " + wanted);
+    misuse(call, "tag " + std::to_string(tag) + " (" + name_of(tag) + ") is " + a_kind(*obj) + ", not " + wanted);
     return nullptr;
 }
 
@@ -235,13 +243,13 @@ bool can_accept(tag_t group, tag_t member, std::string *reason) {
         return false;
     };
     if (!gc || gc->kind == Kind::Setup || gc->kind == Kind::Operation)
-        return refuse(name_of(group) + " is " + (g ? "a " + kind_text(*g) : "no object") + ", which holds no members");
+        return refuse(name_of(group) + " is " + (g ? a_kind(*g) : "no object") + ", which holds no members");
     if (!mc || mc->kind == Kind::Setup || mc->kind == Kind::Root || mc->kind == Kind::Null)
-        return refuse(name_of(member) + (m ? " is a " + kind_text(*m) + ", which" : " is no object and") +
+        return refuse(name_of(member) + (m ? " is " + a_kind(*m) + ", which" : " is no object and") +
                       " cannot be placed in a group");
     if (g->part != m->part) return refuse(name_of(member) + " belongs to another part than " + name_of(group));
     if (!holds(*gc, *mc))
-        return refuse(name_of(group) + " is a " + kind_text(*g) + ": it holds only " + holds_text(*gc) + ", not the " +
+        return refuse(name_of(group) + " is " + a_kind(*g) + ": it holds only " + holds_text(*gc) + ", not the " +
                       kind_text(*m) + " " + name_of(member));
     if (mc->kind == Kind::Group && is_ancestor(member, group, gc->view))
         return refuse(name_of(member) + " cannot be placed in itself or in one of its own members");

@@ -127,6 +127,8 @@ int nx_type_of(Kind kind, View view);
 
 // What an object is, for messages and the tree: "operation", "program group", "cutter" ...
 std::string kind_text(const Object &obj);
+// The same with its article: "a cutter", "an operation".
+std::string a_kind(const Object &obj);
 // The object's name, or "#tag" when it has none.
 std::string name_of(tag_t tag);
 

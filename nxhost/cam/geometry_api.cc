@@ -232,7 +232,7 @@ extern "C" int UF_CAMGEOM_append_custom_points(tag_t object_tag, UF_CAMGEOM_cust
             if (!obj) return kBadTag;
             if (obj->type != UF_point_type)
                 return refuse("UF_CAMGEOM_append_custom_points", kBadEntity,
-                              "point " + std::to_string(i) + " is a " + kind_text(*obj) + ", not a point");
+                              "point " + std::to_string(i) + " is " + a_kind(*obj) + ", not a point");
         }
     }
     for (int i = 0; i < count; ++i) op->points[point_type].push_back(*point_data[i]);

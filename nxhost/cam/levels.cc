@@ -62,7 +62,9 @@ std::vector<double> floor_heights(const std::vector<tag_t> &entities) {
 }
 
 std::vector<UF_CUT_LEVEL_single_t> computed_levels(tag_t oper) {
-    const std::vector<tag_t> part = part_entities(oper);
+    // Without part geometry the cut area bounds the levels, as in Z-level milling of an area.
+    std::vector<tag_t> part = part_entities(oper);
+    if (part.empty()) part = items_up_the_tree(oper, UF_CAM_cut_area);
     std::array<double, 6> part_box{};
     if (!entities_box(part, &part_box)) return {};
     double top = part_box[5];

@@ -12,8 +12,9 @@ namespace nxhost::cam {
 bool has_cut_levels(int subtype);
 
 // The levels the operation cuts at, top first: its own once edited or user defined, otherwise the
-// levels computed from its part geometry. Computed levels lie at every upward planar face of the
-// part below the blank's top and at the part's bottom, along the absolute Z axis.
+// levels computed from its part geometry (or its cut area when it has no part). Computed levels lie
+// at every upward planar face of the part below the blank's top and at the part's bottom, along
+// the absolute Z axis.
 std::vector<UF_CUT_LEVEL_single_t> current_levels(tag_t oper);
 
 // The part and blank items an operation uses: its own, else those of its nearest geometry

@@ -23,6 +23,8 @@ void StandinTest::SetUp() {
     drive_dir_ = pattern;
     setenv("NXHOST_DRIVE_D", drive_dir_.c_str(), 1);
     unsetenv("NXHOST_MOUNTS");
+    unsetenv("UGII_BASE_DIR");
+    unsetenv("UGII_CAM_CONFIG");
     ASSERT_EQ(UF_initialize(), 0);
 }
 
@@ -43,6 +45,13 @@ void StandinTest::write_file(const std::string &relative, const std::string &byt
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out << bytes;
+}
+
+void StandinTest::use_nx_root(const std::string &cam_config) const {
+    const std::string windows = "C:\\Program Files\\Siemens\\NX";
+    setenv("NXHOST_MOUNTS", (windows + "=" + binary_dir() + "/nxroot").c_str(), 1);
+    setenv("UGII_BASE_DIR", windows.c_str(), 1);
+    if (!cam_config.empty()) setenv("UGII_CAM_CONFIG", cam_config.c_str(), 1);
 }
 
 std::string StandinTest::read_file(const std::string &relative) const {
