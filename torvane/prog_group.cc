@@ -104,7 +104,8 @@ void create_setup(void) {
     const char *chosen = types[0];
     for (int i = 0; i < count; ++i)
         if (std::strcmp(types[i], TT_TYPE_NAME) == 0) chosen = types[i];
-    UF_CALL(UF_SETUP_create(UF_PART_ask_display_part(), chosen));
+    const tag_t part = UF_PART_ask_display_part();
+    if (part != NULL_TAG) UF_CALL(UF_SETUP_create(part, chosen));
     UF_free_string_array(count, const_cast<char **>(types));
 }
 

@@ -173,8 +173,9 @@ int run_pass(scan_pass *pass, const char *template_file, r_m_f_or_other **tree_p
         show_tag("get_template_group_and_ope_03:");
         return 0;
     }
+    // A root NX could not give is read as a template without groups.
     UF_CALL(UF_SETUP_ask_program_root(setup, &program_root));
-    r_m_f_or_other *tree = read_tree(program_root, *pass);
+    r_m_f_or_other *tree = program_root != NULL_TAG ? read_tree(program_root, *pass) : nullptr;
     free_plan_tree(tree_p);
     *tree_p = tree;
     return 1;
@@ -190,8 +191,8 @@ int get_template_group_and_oper(const char *template_file, r_m_f_or_other **plan
         scan_pass pass{number, number == 0 && static_edit_current_part != 0, "", ""};
         if (!run_pass(&pass, template_file ? template_file : "", trees[number])) return 0;
     }
-    UF_CALL(UF_PART_set_display_part(entry_part));
-    UF_CALL(UF_ASSEM_set_work_part(entry_part));
+    // The work part follows the displayed part; it cannot when NX did not display it again.
+    if (UF_CALL(UF_PART_set_display_part(entry_part)) == 0) UF_CALL(UF_ASSEM_set_work_part(entry_part));
     UF_CALL(UF_UI_ONT_refresh());
     return 1;
 }
