@@ -13,8 +13,24 @@
 #include "uf_object_types.h"
 #include "uf_oper.h"
 #include "uf_part.h"
+#include "uf_setup.h"
 
 namespace {
+
+bool of_type(tag_t object, int wanted) {
+    int type = 0, subtype = 0;
+    return UF_OBJ_ask_type_and_subtype(object, &type, &subtype) == 0 && type == wanted;
+}
+
+// The groups fit their views: a program group (or the program root), a cutter, a geometry group.
+bool groups_fit(tag_t prog_group, tag_t tool, tag_t geom_group) {
+    tag_t setup = NULL_TAG, program_root = NULL_TAG, root = NULL_TAG;
+    if (UF_SETUP_ask_setup(&setup) != 0 || UF_SETUP_ask_program_root(setup, &program_root) != 0 ||
+        UF_NCGROUP_ask_root_of_object(prog_group, &root) != 0 || root != program_root)
+        return false;
+    return (tool == NULL_TAG || of_type(tool, UF_machining_tool_type)) &&
+           (geom_group == NULL_TAG || of_type(geom_group, UF_machining_geometry_grp_type));
+}
 
 // The template operation's method group name in its part; false when it cannot be told.
 bool template_method_name(const char *template_file, const char *template_oper, char name[UF_OBJ_NAME_BUFSIZE]) {
@@ -45,7 +61,8 @@ void join_method(tag_t oper, const char *method_name) {
 // The new operation's tag; NULL_TAG when it could not be made or placed (nothing is left then).
 extern "C" DllExport tag_t oper_from_template(const char *template_file, const char *template_oper, tag_t prog_group,
                                               tag_t tool, tag_t geom_group) {
-    if (!template_file || !template_oper || prog_group == NULL_TAG) return NULL_TAG;
+    if (!template_file || !template_oper || prog_group == NULL_TAG || !groups_fit(prog_group, tool, geom_group))
+        return NULL_TAG;
     char type_name[MAX_FSPEC_BUFSIZE] = "";
     char subtype_name[UF_OBJ_NAME_BUFSIZE] = "";
     std::strncat(type_name, template_file, sizeof type_name - 1);
