@@ -26,7 +26,4 @@ constexpr const char *kShippedCamConfig = "D:\\qz_conf\\cam_qz\\qz_cam_general.d
 // Text of a tag in the shipped English catalogue of a module ("torvane.txt").
 std::string english(const std::string &tag, const std::string &catalogue = "torvane.txt");
 
-// Whole file of the host file system, bytes as they are.
-std::string read_host_file(const std::string &path);
-
 }  // namespace addontest

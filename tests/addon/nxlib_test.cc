@@ -73,8 +73,8 @@ protected:
         const fs::path dir = fs::path(drive_dir()) / "nx" / "qz" / "application" / folder;
         fs::create_directories(dir);
         fs::copy_file(testsupport::binary_dir() + "/nxroot/qz/application/ug10/" + library + ".dll", dir / (as + ".dll"));
-        setenv("NXHOST_MOUNTS", ("C:\\NX=" + drive_dir() + "/nx").c_str(), 1);
-        setenv("UGII_BASE_DIR", "C:\\NX\\", 1);
+        set_env("NXHOST_MOUNTS", "C:\\NX=" + drive_dir() + "/nx");
+        set_env("UGII_BASE_DIR", "C:\\NX\\");
     }
 
     static tag_t create(int (*make)(char *, char *, tag_t *), std::string type, std::string subtype) {

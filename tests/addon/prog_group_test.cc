@@ -147,7 +147,7 @@ protected:
 };
 
 TEST_F(ProgGroupWithoutSetupTest, TheTypeTTIsAddedAndTheSetupMadeFromIt) {
-    unsetenv("UGII_CAM_CONFIG");  // NX's own configuration: no TT
+    set_env("UGII_CAM_CONFIG", "");  // NX's own configuration: no TT
     ASSERT_EQ(UF_CAM_init_session(), 0);
     tag_t group = NULL_TAG;
     EXPECT_EQ(create_nc_prog_group("R", &group, NULL_TAG), 0) << "no parent to place it in yet";

@@ -171,7 +171,7 @@ TEST_F(TemplateScanTest, BadTemplatesEndTheScanWithTheirMessage) {
         {"a broken insert template", "cu_quick.prt",
          [this] { write_file("qz_conf/cam_qz/insert_template/insert_oper_template.prt", "{ not json"); },
          {"Open template file err!", "open cam_template_file err"}},
-        {"no CAM configuration", "cu_quick.prt", [] { unsetenv("UGII_CAM_CONFIG"), unsetenv("UGII_BASE_DIR"); },
+        {"no CAM configuration", "cu_quick.prt", [this] { set_env("UGII_CAM_CONFIG", ""), set_env("UGII_BASE_DIR", ""); },
          {english("get_template_group_and_ope_01:")}},
     };
     for (const auto &c : cases) {

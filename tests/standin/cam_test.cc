@@ -98,8 +98,8 @@ TEST_F(CamTest, TheSessionOffersTheConfiguredTypesAndTheTypesAddedLater) {
     EXPECT_EQ(UF_CAM_is_session_initialized(&started), 0);
     EXPECT_FALSE(started);
     EXPECT_EQ(UF_CAM_opt_ask_types(&count, &list), cam::kNotInitialized);
-    unsetenv("UGII_CAM_CONFIG");
-    unsetenv("UGII_BASE_DIR");
+    set_env("UGII_CAM_CONFIG", "");
+    set_env("UGII_BASE_DIR", "");
     EXPECT_EQ(UF_CAM_init_session(), cam::kConfigUnreadable) << "no configuration to start from";
     use_nx_root("D:\\cam\\site.dat");
     ASSERT_EQ(UF_CAM_init_session(), 0);

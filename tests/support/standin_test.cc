@@ -1,10 +1,5 @@
 #include "standin_test.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
@@ -12,19 +7,13 @@
 #include "nxhost/ui/transcript.h"
 #include "uf.h"
 
-namespace fs = std::filesystem;
-
 namespace testsupport {
 
 void StandinTest::SetUp() {
     nxhost::reset_all();
-    std::string pattern = (fs::temp_directory_path() / "torvane-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    drive_dir_ = pattern;
-    setenv("NXHOST_DRIVE_D", drive_dir_.c_str(), 1);
-    unsetenv("NXHOST_MOUNTS");
-    unsetenv("UGII_BASE_DIR");
-    unsetenv("UGII_CAM_CONFIG");
+    DriveTest::SetUp();
+    set_env("UGII_BASE_DIR", "");
+    set_env("UGII_CAM_CONFIG", "");
     ASSERT_EQ(UF_initialize(), 0);
 }
 
@@ -36,33 +25,14 @@ void StandinTest::TearDown() {
         for (const std::string &line : nxhost::misuse_lines()) ADD_FAILURE() << "API misuse: " << line;
     }
     nxhost::reset_all();
-    std::error_code ec;
-    fs::remove_all(drive_dir_, ec);
+    DriveTest::TearDown();
 }
 
-void StandinTest::write_file(const std::string &relative, const std::string &bytes) const {
-    fs::path path = fs::path(drive_dir_) / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-void StandinTest::use_nx_root(const std::string &cam_config) const {
+void StandinTest::use_nx_root(const std::string &cam_config) {
     const std::string windows = "C:\\Program Files\\Siemens\\NX";
-    setenv("NXHOST_MOUNTS", (windows + "=" + binary_dir() + "/nxroot").c_str(), 1);
-    setenv("UGII_BASE_DIR", windows.c_str(), 1);
-    if (!cam_config.empty()) setenv("UGII_CAM_CONFIG", cam_config.c_str(), 1);
-}
-
-std::string StandinTest::read_file(const std::string &relative) const {
-    std::ifstream in(fs::path(drive_dir_) / relative, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool StandinTest::file_exists(const std::string &relative) const {
-    return fs::exists(fs::path(drive_dir_) / relative);
+    set_env("NXHOST_MOUNTS", windows + "=" + binary_dir() + "/nxroot");
+    set_env("UGII_BASE_DIR", windows);
+    if (!cam_config.empty()) set_env("UGII_CAM_CONFIG", cam_config);
 }
 
 void StandinTest::play(const std::string &script_text) const {
@@ -98,16 +68,6 @@ long run_failing_each_call(const std::function<void()> &setup, const std::functi
     nxhost::reset_all();
     EXPECT_EQ(UF_initialize(), 0);
     return total;
-}
-
-std::string source_dir() {
-    const char *dir = std::getenv("TORVANE_SOURCE_DIR");
-    return dir ? dir : TORVANE_SOURCE_DIR_DEFAULT;
-}
-
-std::string binary_dir() {
-    const char *dir = std::getenv("TORVANE_BINARY_DIR");
-    return dir ? dir : TORVANE_BINARY_DIR_DEFAULT;
 }
 
 }  // namespace testsupport
