@@ -30,22 +30,6 @@ namespace {
 const double kDegra = 0.01745329251994328;
 const double kLevelNudge = 0.0001;  // an edited level moves this much down, passing no other level
 
-struct real_attribute {
-    const char *title;
-    double tool_data::*field;
-};
-const real_attribute kCuttingData[] = {
-    {"speed", &tool_data::speed},
-    {"per_cut_depth", &tool_data::per_cut_depth},
-    {"step_dis", &tool_data::step_dis},
-    {"approach_feed", &tool_data::approach_feed},
-    {"engage_feed", &tool_data::engage_feed},
-    {"first_cut_feed", &tool_data::first_cut_feed},
-    {"cut_feed", &tool_data::cut_feed},
-    {"traversal_feed", &tool_data::traversal_feed},
-    {"retract_feed", &tool_data::retract_feed},
-};
-
 struct feed_field {
     int index;
     double tool_data::*field;
@@ -78,7 +62,7 @@ void replace_attribute(tag_t tool, const char *title, const UF_ATTR_value_t &val
 }
 
 void write_attributes(tag_t tool, const tool_data &record) {
-    for (const real_attribute &a : kCuttingData) {
+    for (const tool_data_attribute &a : TOOL_CUTTING_DATA) {
         UF_ATTR_value_t value{};
         value.type = UF_ATTR_real;
         value.value.real = record.*a.field;

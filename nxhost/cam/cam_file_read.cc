@@ -288,13 +288,8 @@ private:
                     GeomItem item;
                     item.id = new_handle();
                     set_handle_owner(item.id, obj);
-                    Json ref = items[i];
-                    if (ref.is_object() && ref.contains("data")) {
-                        item.has_data = true;
-                        item.data = geom_data(ref["data"], at(ip, "data"));
-                        ref.erase("data");
-                    }
-                    item.entity = resolve_reference(part_, ref, ip);
+                    item.entity = entity_with_data(items[i], ip, &item.has_data, &item.data,
+                                                   [this](const Json &d, const std::string &p) { return geom_data(d, p); });
                     c->items[type].push_back(item);
                 }
             }
@@ -326,6 +321,18 @@ private:
                 c->plane.normal[static_cast<std::size_t>(k)] = normal[k] / length;
             }
         }
+    }
+
+    // The object a reference names, and the application data that may come with it.
+    template <class Data, class ReadData>
+    tag_t entity_with_data(const Json &given, const std::string &place, bool *has_data, Data *data, ReadData read) {
+        Json ref = given;
+        if (ref.is_object() && ref.contains("data")) {
+            *has_data = true;
+            *data = read(ref["data"], at(place, "data"));
+            ref.erase("data");
+        }
+        return resolve_reference(part_, ref, place);
     }
 
     UF_CAMGEOM_app_data_t geom_data(const Json &d, const std::string &place) {
@@ -419,13 +426,8 @@ private:
             BoundaryMember m;
             m.id = new_handle();
             set_handle_owner(m.id, oper);
-            Json ref = members[i];
-            if (ref.is_object() && ref.contains("data")) {
-                m.has_data = true;
-                m.data = boundary_data(ref["data"], at(mp, "data"));
-                ref.erase("data");
-            }
-            m.entity = resolve_reference(part_, ref, mp);
+            m.entity = entity_with_data(members[i], mp, &m.has_data, &m.data,
+                                        [this](const Json &d, const std::string &p) { return boundary_data(d, p); });
             b.members.push_back(m);
         }
         return b;
