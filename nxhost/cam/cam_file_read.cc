@@ -335,18 +335,24 @@ private:
         return resolve_reference(part_, ref, place);
     }
 
+    // Stock, tolerances and feed, which item and boundary data both have.
+    template <class AppData>
+    static void shared_data(const Json &d, AppData *a, const std::string &place) {
+        if (d.contains("stock")) a->has_stock = 1, a->stock = number(d["stock"], at(place, "stock"));
+        if (d.contains("tolerances")) a->has_tolerances = 1, numbers(d["tolerances"], a->tolerances, at(place, "tolerances"));
+        if (d.contains("feed")) {
+            int unit = 1;
+            read_feed(d["feed"], &unit, &a->feedrate_value, at(place, "feed"));
+            a->has_feedrate = 1;
+            a->feedrate_unit = static_cast<UF_CAM_feedrate_unit_t>(unit);
+        }
+    }
+
     UF_CAMGEOM_app_data_t geom_data(const Json &d, const std::string &place) {
         only_keys(d, {"stock", "cut_stock", "tolerances", "feed", "offset", "avoidance"}, place);
         UF_CAMGEOM_app_data_t a{};
-        if (d.contains("stock")) a.has_stock = 1, a.stock = number(d["stock"], at(place, "stock"));
+        shared_data(d, &a, place);
         if (d.contains("cut_stock")) a.has_cut_stock = 1, numbers(d["cut_stock"], a.cut_stock, at(place, "cut_stock"));
-        if (d.contains("tolerances")) a.has_tolerances = 1, numbers(d["tolerances"], a.tolerances, at(place, "tolerances"));
-        if (d.contains("feed")) {
-            int unit = 1;
-            read_feed(d["feed"], &unit, &a.feedrate_value, at(place, "feed"));
-            a.has_feedrate = 1;
-            a.feedrate_unit = static_cast<UF_CAM_feedrate_unit_t>(unit);
-        }
         if (d.contains("offset")) {
             const Json &o = d["offset"];
             only_keys(o, {"type", "nominal", "value"}, at(place, "offset"));
@@ -365,14 +371,7 @@ private:
     UF_CAMBND_app_data_t boundary_data(const Json &d, const std::string &place) {
         only_keys(d, {"stock", "tolerances", "feed", "blank_distance", "tool_position"}, place);
         UF_CAMBND_app_data_t a{};
-        if (d.contains("stock")) a.has_stock = 1, a.stock = number(d["stock"], at(place, "stock"));
-        if (d.contains("tolerances")) a.has_tolerances = 1, numbers(d["tolerances"], a.tolerances, at(place, "tolerances"));
-        if (d.contains("feed")) {
-            int unit = 1;
-            read_feed(d["feed"], &unit, &a.feedrate_value, at(place, "feed"));
-            a.has_feedrate = 1;
-            a.feedrate_unit = static_cast<UF_CAM_feedrate_unit_t>(unit);
-        }
+        shared_data(d, &a, place);
         if (d.contains("blank_distance"))
             a.has_blank_distance = 1, a.blank_distance = number(d["blank_distance"], at(place, "blank_distance"));
         if (d.contains("tool_position")) {
