@@ -61,7 +61,7 @@ struct ParamSpec {
     bool inherited = false;
 };
 
-// The spec of an index, nullptr for an index the stand-in does not know.
+// What the stand-in knows of an index; nullptr for an index it does not know.
 const ParamSpec *param_spec(int index);
 const ParamSpec *param_spec(const std::string &name);
 const std::vector<ParamSpec> &param_table();
@@ -71,7 +71,7 @@ unsigned carrier_of(const CamObject &obj, int subtype);
 // "stock_part of 260 cavity milling" style text of who carries an index, for messages.
 std::string carriers_text(unsigned carriers);
 
-// The value an object uses for an index: its own, an inherited one, or the spec's initial value.
+// The value an object uses for an index: its own, an inherited one, or the index's initial value.
 ParamValue effective_value(tag_t object, const ParamSpec &spec);
 
 // "0.3", "[0.03, 0.03]", "{per minute 1600}", an object's name for a tag.
