@@ -47,7 +47,7 @@ std::string value_text(const Item &item) {
         return std::to_string(item.integer);
     if (holds_real(item.kind)) return real_text(item.real);
     if (holds_text(item.kind)) return quote_text(item.text);
-    if (is_list(item.kind)) return entries_text(item.entries, item.selected);
+    if (is_list(item.kind)) return item.entries.empty() ? "(empty)" : std::to_string(item.entries.size()) + " lines";
     if (is_choice(item.kind)) return entries_text(item.entries, {item.integer});
     if (is_button_box(item.kind)) return entries_text(item.entries, {});
     if (item.kind == Kind::multi_line_text) {
@@ -59,9 +59,10 @@ std::string value_text(const Item &item) {
     return "";
 }
 
-// One item line. Without `before` (a snapshot) only an off state is named; with it, every
-// state that changed is named, so a line that turns a button sensitive again says so.
-std::string item_line(const Item &now, const Item *before) {
+// An item's lines: the first names its value and state, a list adds one line per entry (the
+// selected ones marked). Without `before` (a snapshot) only an off state is named; with it,
+// every state that changed is named, so a line that turns a button sensitive again says so.
+std::vector<std::string> item_lines(const Item &now, const Item *before) {
     std::string line = "  " + now.id + " " + kind_name(now.kind);
     std::string value = value_text(now);
     if (!value.empty()) line += ": " + value;
@@ -71,7 +72,13 @@ std::string item_line(const Item &now, const Item *before) {
     if (sensitivity_changed || !now.sensitive) line += now.sensitive ? " sensitive" : " insensitive";
     bool visibility_changed = before && before->visible != now.visible;
     if (visibility_changed || !now.visible) line += now.visible ? " visible" : " invisible";
-    return line;
+    std::vector<std::string> lines{line};
+    if (!is_list(now.kind)) return lines;
+    for (std::size_t i = 0; i < now.entries.size(); ++i) {
+        bool selected = std::find(now.selected.begin(), now.selected.end(), static_cast<int>(i)) != now.selected.end();
+        lines.push_back(std::string(selected ? "    *" : "     ") + quote_text(now.entries[i]));
+    }
+    return lines;
 }
 
 std::string nav_line(const NavButton &now, const NavButton *before) {
@@ -83,7 +90,9 @@ std::string nav_line(const NavButton &now, const NavButton *before) {
 }
 
 std::string item_key(const Item &item) {
-    return item_line(item, nullptr) + "|" + item.label + "|" + item.bitmap + "|" + std::to_string(item.integer) +
+    std::string key;
+    for (const std::string &line : item_lines(item, nullptr)) key += line + "\n";
+    return key + "|" + item.label + "|" + item.bitmap + "|" + std::to_string(item.integer) +
            "|" + real_text(item.minimum) + "|" + real_text(item.maximum) + "|" + std::to_string(item.precision);
 }
 
@@ -187,7 +196,7 @@ Ran run_callback(Dialog &dialog, const std::string &object_id, int type, const C
         if (before.title != dialog.title) show("dialog", "  title " + quote_text(dialog.title));
         for (std::size_t i = 0; i < dialog.items.size(); ++i)
             if (item_key(dialog.items[i]) != item_key(before.items[i]))
-                show("dialog", item_line(dialog.items[i], &before.items[i]));
+                for (const std::string &line : item_lines(dialog.items[i], &before.items[i])) show("dialog", line);
         for (std::size_t i = 0; i < dialog.nav.size(); ++i)
             if (dialog.nav[i].sensitive != before.nav[i].sensitive || dialog.nav[i].visible != before.nav[i].visible)
                 show("dialog", nav_line(dialog.nav[i], &before.nav[i]));
@@ -206,7 +215,8 @@ std::vector<std::string> snapshot_lines(const Dialog &dialog) {
     std::vector<std::string> lines;
     for (const Item &item : dialog.items) {
         bool worth = has_value(item.kind) && !is_button_box(item.kind);
-        if (worth || !item.sensitive || !item.visible) lines.push_back(item_line(item, nullptr));
+        if (worth || !item.sensitive || !item.visible)
+            for (const std::string &line : item_lines(item, nullptr)) lines.push_back(line);
     }
     for (const NavButton &b : dialog.nav)
         if (!b.sensitive || !b.visible) lines.push_back(nav_line(b, nullptr));
