@@ -66,12 +66,12 @@ std::vector<std::string> dialog_directories(const RunOptions &options, const std
 }
 
 // One line saying how many answers the add-on never asked for, and where the first one is.
-int check_script_consumed(const script::Script &script) {
+int check_script_consumed() {
     std::size_t left = script::remaining();
-    if (left == 0) return kExitOk;
-    const script::Line &first = script.interactions[script.interactions.size() - left].head;
+    const script::Line *first = script::first_remaining();
+    if (left == 0 || !first) return kExitOk;
     return fail(kExitScenario, "scenario: the add-on finished but " + std::to_string(left) +
-                                   " answer(s) remain, the first at " + script::where(first));
+                                   " answer(s) remain, the first at " + script::where(*first));
 }
 
 // What a careful NX program leaves behind: every session closed, every block of NX memory
@@ -136,7 +136,7 @@ int play_session(const RunOptions &options, const script::Script &script, const 
 
     // The parts hold what the add-on did even when the session was untidy: keep them.
     int saved = save_changed_parts(out_dir) ? kExitOk : kExitSave;
-    code = worst(code, check_script_consumed(script));
+    code = worst(code, check_script_consumed());
     code = worst(code, check_session_clean());
     return worst(code, saved);
 }

@@ -10,9 +10,13 @@
 namespace nxhost::script {
 namespace {
 
+// Where the session stands in the script: the next interaction to answer a question, and the
+// next action of the interaction answered last (a dialog's own actions, or those that go on
+// after the answer to a question one of its callbacks asked).
 struct PlayerState {
     Script script;
     std::size_t next = 0;
+    std::size_t action = 0;
     FatalHandler handler = nullptr;
 };
 
@@ -26,6 +30,16 @@ const bool registered = register_reset([] {
     player() = PlayerState{};
     player().handler = keep;
 });
+
+const Interaction *current_interaction() {
+    const PlayerState &p = player();
+    return p.next > 0 ? &p.script.interactions[p.next - 1] : nullptr;
+}
+
+const Line *pending_action() {
+    const Interaction *current = current_interaction();
+    return current && player().action < current->actions.size() ? &current->actions[player().action] : nullptr;
+}
 
 const char *const kInteractionVerbs[] = {"dialog", "pick", "point", "filebox", "edit", "cancel", "back"};
 const char *const kActionVerbs[] = {"set", "select", "activate", "press", "double-click", "close"};
@@ -114,6 +128,7 @@ Script parse(const std::string &text, const std::string &file) {
     std::istringstream in(text);
     std::string raw;
     int number = 0;
+    bool seen_dialog = false;
     while (std::getline(in, raw)) {
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
@@ -122,10 +137,12 @@ Script parse(const std::string &text, const std::string &file) {
         const std::string &verb = line.verb();
         if (is_interaction_verb(verb)) {
             check_interaction(line, file);
+            seen_dialog = seen_dialog || verb == "dialog";
             script.interactions.push_back({line, {}});
         } else if (is_action_verb(verb)) {
-            if (script.interactions.empty() || script.interactions.back().head.verb() != "dialog")
-                error_at(file, number, "'" + verb + "' must follow a 'dialog' line");
+            // Actions go on after the answer to a question a callback asked, so they follow the
+            // last interaction of any kind, as long as a dialog came first.
+            if (!seen_dialog) error_at(file, number, "'" + verb + "' must follow a 'dialog' line");
             check_action(line, file);
             script.interactions.back().actions.push_back(line);
         } else {
@@ -146,12 +163,16 @@ Script parse_file(const std::string &path) {
 void play(Script script) {
     player().script = std::move(script);
     player().next = 0;
+    player().action = 0;
 }
 
 const std::string &script_file() { return player().script.file; }
 
 const Interaction &answer(const std::string &what, std::initializer_list<const char *> verbs) {
     PlayerState &p = player();
+    if (const Line *action = pending_action())
+        fatal("the add-on asked for " + what + ", but " + where(*action) + " is the dialog action '" + action->verb() +
+              "'; an answer must come right after the action whose callback asks for it");
     if (p.next >= p.script.interactions.size())
         fatal("the add-on asked for " + what + ", but the script " +
               (p.script.file.empty() ? std::string("(none)") : p.script.file) + " has no answer left");
@@ -161,10 +182,30 @@ const Interaction &answer(const std::string &what, std::initializer_list<const c
         fatal("the add-on asked for " + what + ", but " + where(next.head) + " answers with '" +
               next.head.verb() + "'");
     ++p.next;
+    p.action = 0;
     return next;
 }
 
-std::size_t remaining() { return player().script.interactions.size() - player().next; }
+const Line *next_action() {
+    const Line *action = pending_action();
+    if (action) ++player().action;
+    return action;
+}
+
+const Line *peek_action() { return pending_action(); }
+
+std::size_t remaining() {
+    const PlayerState &p = player();
+    const Interaction *current = current_interaction();
+    const std::size_t actions_left = current ? current->actions.size() - p.action : 0;
+    return p.script.interactions.size() - p.next + actions_left;
+}
+
+const Line *first_remaining() {
+    if (const Line *action = pending_action()) return action;
+    const PlayerState &p = player();
+    return p.next < p.script.interactions.size() ? &p.script.interactions[p.next].head : nullptr;
+}
 
 std::string where(const Line &line) { return player().script.file + ":" + std::to_string(line.number); }
 

@@ -13,6 +13,14 @@
 //   cancel                                answers any question with cancel
 //   back                                  answers any question with back
 //
+// A question that a dialog's callback asks (a file box, a selection, another dialog) is answered
+// by the line right after the action that triggers it; the dialog's actions go on after that
+// answer:
+//   dialog torvane_dlg.dlg
+//     activate ACTION_57                  its callback opens a file box ...
+//   filebox D:\tasks\a.dat                ... answered here
+//     press BACK                          and the dialog goes on
+//
 // Words are separated by blanks; "double quotes" keep blanks, \" and \\ escape inside them.
 #pragma once
 
@@ -38,7 +46,7 @@ struct Line {
 
 struct Interaction {
     Line head;                 // dialog / pick / point / filebox / cancel / back
-    std::vector<Line> actions; // the dialog's actions
+    std::vector<Line> actions; // dialog actions that follow it: its own, or its dialog's going on
 };
 
 struct Script {
@@ -64,8 +72,15 @@ const std::string &script_file();
 // does not answer this question and fatal() is called.
 const Interaction &answer(const std::string &what, std::initializer_list<const char *> verbs);
 
-// Interactions not consumed yet.
+// The next dialog action when the script's next line is one (it is then consumed), else null.
+const Line *next_action();
+// The same without consuming it.
+const Line *peek_action();
+
+// Interactions not answered yet, and actions not played yet of the interaction answered last;
+// the first of them (null when none).
 std::size_t remaining();
+const Line *first_remaining();
 // "FILE:LINE" of an interaction or line, for messages.
 std::string where(const Line &line);
 

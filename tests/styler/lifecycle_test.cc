@@ -131,6 +131,36 @@ TEST_F(DialogLifecycle, CallbackMayOpenAnotherDialogThatTakesTheNextInteraction)
     EXPECT_LT(at("callback BLO_3 activate -> 1"), at("close template_pick.dlg (response 2)"));
 }
 
+// A callback's own question (here a file box) is answered by the line after the action that
+// asks it, and the dialog's actions go on after that answer.
+TEST_F(DialogLifecycle, ActionsGoOnAfterTheAnswerToACallbacksQuestion) {
+    auto filebox = [](int, UF_STYLER_item_value_type_p_t) {
+        char prompt[] = "p", title[] = "t", filter[MAX_FSPEC_BUFSIZE] = "", name[] = "D:\\a";
+        char chosen[MAX_FSPEC_BUFSIZE] = "";
+        int response = 0;
+        UF_UI_create_filebox(prompt, title, filter, name, chosen, &response);
+        return 0;
+    };
+    const std::pair<const char *, const char *> cases[] = {
+        {"dialog all_kinds.dlg\n activate ACTION_5\nfilebox D:\\x.prt\n set TOGGLE_6 1\n press OK\n", ""},
+        {"dialog all_kinds.dlg\n activate ACTION_5\n press OK\nfilebox D:\\x.prt\n",
+         "test-scenario:3 is the dialog action 'press'; an answer must come right after the action"},
+    };
+    for (const auto &[script, message] : cases) {
+        SCOPED_TRACE(script);
+        Probe probe;
+        probe.on("ACTION_5", UF_STYLER_ACTIVATE_REASON, filebox);
+        auto table = callbacks({{"ACTION_5", UF_STYLER_ACTIVATE_CB}});
+        if (message[0]) {
+            EXPECT_THAT(refusal("all_kinds.dlg", script, table, probe), HasSubstr(message));
+            continue;
+        }
+        EXPECT_EQ(respond("all_kinds.dlg", script, table, probe), UF_UI_OK);
+        EXPECT_THAT(dialog_lines(), Contains("  TOGGLE_6 toggle: 1"));
+        EXPECT_EQ(nxhost::script::remaining(), 0u);
+    }
+}
+
 TEST_F(DialogLifecycle, EntriesPastTheGivenCountAreNeverUsed) {
     Probe probe;
     std::vector<UF_STYLER_callback_info_t> table = callbacks({{UF_STYLER_DIALOG_INDEX, UF_STYLER_CONSTRUCTOR_CB},

@@ -4,6 +4,8 @@
 //   activate ID [SUB]        press a button, or a button of a button layout; Enter in a field
 //   double-click ID ENTRY    double-click a list line
 //   press OK|APPLY|BACK|CANCEL, close (the window's close box)
+// A dialog plays the action lines that follow its own line, and goes on with those that follow
+// the answer to a question one of its callbacks asked.
 #include "nxhost/ui/styler/player.h"
 
 #include <algorithm>
@@ -256,7 +258,15 @@ void play_action(Dialog &dialog, const Line &line) {
 }  // namespace
 
 void play_interaction(Dialog &dialog, const script::Interaction &interaction) {
+    // Dialogs playing now: after a nested one closes, the actions that follow are its opener's.
+    static int playing = 0;
+    struct Playing {
+        Playing() { ++playing; }
+        ~Playing() { --playing; }
+    } guard;
+
     const Line &head = interaction.head;
+    const Line *last = &head;
     if (head.verb() == "cancel" || head.verb() == "back") {
         show("dialog", action_text(head));
         if (head.verb() == "cancel") do_press(dialog, head, "CANCEL", true);
@@ -265,19 +275,17 @@ void play_interaction(Dialog &dialog, const script::Interaction &interaction) {
         if (!same_dialog_name(head.arg(0), dialog.name))
             fatal(where(head) + ": the add-on opened dialog " + dialog.name + ", but the script answers dialog " +
                   head.arg(0));
-        const Line *closed_by = nullptr;
-        for (const Line &line : interaction.actions) {
-            if (!dialog.open)
-                fatal(where(line) + ": dialog " + dialog.name + " was closed by " + where(*closed_by) +
-                      "; this action has no dialog to act on");
-            play_action(dialog, line);
-            if (!dialog.open) closed_by = &line;
+        while (dialog.open) {
+            const Line *line = script::next_action();
+            if (!line) break;
+            play_action(dialog, *line);
+            last = line;
         }
     }
-    if (dialog.open) {
-        const Line &last = interaction.actions.empty() ? head : interaction.actions.back();
-        fatal("dialog " + dialog.name + " is still open after " + where(last) + "; the scenario must close it");
-    }
+    if (dialog.open) fatal("dialog " + dialog.name + " is still open after " + where(*last) + "; the scenario must close it");
+    if (const Line *more = playing == 1 ? script::peek_action() : nullptr)
+        fatal(where(*more) + ": dialog " + dialog.name + " was closed by " + where(*last) +
+              "; this action has no dialog to act on");
 }
 
 }  // namespace nxhost::styler
