@@ -9,8 +9,10 @@
 #include "my_func_cam/cam_template.h"
 #include "sys/sys_file.h"
 #include "torvane/dlg_state.h"
+#include "torvane/messages.h"
 #include "torvane/plan.h"
 #include "torvane/session.h"
+#include "torvane/styler_items.h"
 #include "uf.h"
 #include "uf_ui.h"
 
@@ -24,41 +26,11 @@ const char PROMPT_BANNER[] =
     "\xb0\xb2\xbf\xbc\xfe\xce\xaa\xc4\xa3\xb0\xe5";
 const char NULL_BITMAP[] = "null.bmp";
 
-UF_STYLER_item_value_type_t item_request(const char *item_id, int item_attr, int indicator) {
-    UF_STYLER_item_value_type_t request{};
-    request.item_id = item_id;
-    request.item_attr = item_attr;
-    request.indicator = indicator;
-    request.subitem_index = UF_STYLER_NO_SUB_INDEX;
-    return request;
-}
-
-void set_integer(int dialog_id, const char *item_id, int item_attr, int subitem_index, int value) {
-    UF_STYLER_item_value_type_t request = item_request(item_id, item_attr, UF_STYLER_INTEGER_VALUE);
-    request.subitem_index = subitem_index;
-    request.value.integer = value;
-    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
-}
-
-void set_text(int dialog_id, const char *item_id, int item_attr, const char *text) {
-    UF_STYLER_item_value_type_t request = item_request(item_id, item_attr, UF_STYLER_STRING_VALUE);
-    request.value.string = const_cast<char *>(text);
-    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
-}
-
-int ask_integer(int dialog_id, const char *item_id) {
-    UF_STYLER_item_value_type_t request = item_request(item_id, UF_STYLER_VALUE, UF_STYLER_INTEGER_VALUE);
-    if (UF_CALL(UF_STYLER_ask_value(dialog_id, &request)) != 0) return 0;
-    return request.value.integer;
-}
-
 // Template file named by the selected LIST_1 line; "" without a selection.
 void ask_selected_template_name(int dialog_id, char name[SEL_TEMP_LINE_BUFSIZE]) {
     name[0] = '\0';
-    UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_LIST_1, UF_STYLER_VALUE, UF_STYLER_STRING_VALUE);
-    if (UF_CALL(UF_STYLER_ask_value(dialog_id, &request)) != 0) return;
-    if (request.value.string) sel_temp_name_of_line(request.value.string, name);
-    UF_STYLER_free_value(&request);
+    const std::string line = ask_item_text(dialog_id, SEL_TEMP_LIST_1);
+    if (!line.empty()) sel_temp_name_of_line(line.c_str(), name);
 }
 
 // The record whose template file is exactly name, first in list order.
@@ -69,25 +41,14 @@ cam_template *template_named(const char *name) {
     return nullptr;
 }
 
-// "first text, name, second text" in a message box; 0 when a text is missing.
-int show_name_message(const char *tag_1, const char *name, const char *tag_2) {
-    std::string texts[2];
-    if (!lookup_messages(TORVANE_LANG_FORMAT, {tag_1, tag_2}, texts)) return 0;
-    const std::string message = texts[0] + " " + name + " " + texts[1];
-    uc1601(message.c_str(), 1);
-    return 1;
-}
-
 void fill_template_list(int dialog_id) {
-    set_integer(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_LIST_DELETE, UF_STYLER_NO_SUB_INDEX, 0);
+    list_delete_line(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_NO_SUB_INDEX);
     for (const cam_template *cam_template_current_p = static_template_list; cam_template_current_p;
          cam_template_current_p = cam_template_current_p->next_p) {
         if (!cam_template_current_p->template_file[0]) continue;
         char line[SEL_TEMP_LINE_BUFSIZE];
         sel_temp_list_line(cam_template_current_p, line);
-        UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_LIST_1, UF_STYLER_LIST_INSERT, UF_STYLER_STRING_VALUE);
-        request.value.string = line;
-        UF_CALL(UF_STYLER_set_value(dialog_id, &request));
+        list_insert_line(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_NO_SUB_INDEX, line);
     }
 }
 
@@ -97,32 +58,13 @@ void show_selected_template(int dialog_id) {
     ask_selected_template_name(dialog_id, name);
     const cam_template *record = template_named(name);
     if (!record) {
-        show_name_message("SEL_TEMP_sel_template_list_c_01:", name, "SEL_TEMP_sel_template_list_c_02:");
+        show_torvane_name_message("SEL_TEMP_sel_template_list_c_01:", name, "SEL_TEMP_sel_template_list_c_02:");
         return;
     }
-    std::vector<std::string> lines = sel_temp_description_lines(record->description);
-    std::vector<char *> texts;
-    for (std::string &line : lines) texts.push_back(&line[0]);
-    UF_STYLER_item_value_type_t request = item_request(SEL_TEMP_MTXT_3, UF_STYLER_VALUE, UF_STYLER_STRING_PTR_VALUE);
-    request.count = static_cast<int>(texts.size());
-    request.value.strings = texts.data();
-    UF_CALL(UF_STYLER_set_value(dialog_id, &request));
-
-    char bitmap[MAX_FSPEC_BUFSIZE + CAM_TEMPLATE_FIELD_BUFSIZE];
-    std::snprintf(bitmap, sizeof bitmap, "%s\\%s", CAM_TEMPLATE_DIR,
-                  record->bitmap_file[0] ? record->bitmap_file : NULL_BITMAP);
-    set_text(dialog_id, SEL_TEMP_BITMAP_3, UF_STYLER_VALUE, bitmap);
+    show_template_preview(dialog_id, record, SEL_TEMP_MTXT_3, SEL_TEMP_BITMAP_3);
 }
 
 void copy_field(char *field, std::size_t size, const char *text) { std::snprintf(field, size, "%s", text); }
-
-// Each callback runs in its own NX session.
-struct callback_session {
-    int open = UF_initialize() == 0;
-    ~callback_session() {
-        if (open) UF_terminate();
-    }
-};
 
 UF_STYLER_callback_info_t SEL_TEMP_cbs[SEL_TEMP_CB_COUNT] = {
     {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_CONSTRUCTOR_CB, 0, SEL_TEMP_constructor_cb},
@@ -136,6 +78,14 @@ UF_STYLER_callback_info_t SEL_TEMP_cbs[SEL_TEMP_CB_COUNT] = {
 };
 
 }  // namespace
+
+void show_template_preview(int dialog_id, const cam_template *record, const char *text_id, const char *bitmap_id) {
+    set_item_lines(dialog_id, text_id, sel_temp_description_lines(record->description));
+    char bitmap[MAX_FSPEC_BUFSIZE + CAM_TEMPLATE_FIELD_BUFSIZE];
+    std::snprintf(bitmap, sizeof bitmap, "%s\\%s", CAM_TEMPLATE_DIR,
+                  record->bitmap_file[0] ? record->bitmap_file : NULL_BITMAP);
+    set_item_bitmap(dialog_id, bitmap_id, bitmap);
+}
 
 int run_sel_template_dialog(int *response) {
     *response = 0;
@@ -204,13 +154,13 @@ int SEL_TEMP_constructor_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t
     int index = 0;
     int toggle = 0;
     read_sel_temp_state(&index, &toggle);
-    set_integer(dialog_id, SEL_TEMP_TOGGLE_2, UF_STYLER_VALUE, UF_STYLER_NO_SUB_INDEX, toggle);
+    set_item_integer(dialog_id, SEL_TEMP_TOGGLE_2, toggle);
     if (!MY_read_qz_cam_template_def(&static_template_list, CAM_TEMPLATE_DIR, CAM_TEMPLATE_SET_PATH))
         return UF_UI_CB_CONTINUE_DIALOG;
     MY_read_qz_cam_insert(&static_insert_group_def, INSERT_GROUP_DEF_PATH);
     MY_read_qz_cam_insert(&static_insert_oper_def, INSERT_OPER_DEF_PATH);
     fill_template_list(dialog_id);
-    set_integer(dialog_id, SEL_TEMP_LIST_1, UF_STYLER_VALUE, index, index);
+    list_select_line(dialog_id, SEL_TEMP_LIST_1, index);
     show_selected_template(dialog_id);
     UF_UI_set_prompt(const_cast<char *>(PROMPT_BANNER));
     return UF_UI_CB_CONTINUE_DIALOG;
@@ -225,14 +175,14 @@ int SEL_TEMP_sel_template_list_cb(int dialog_id, void *, UF_STYLER_item_value_ty
 int SEL_TEMP_ok_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
     callback_session session;
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
-    static_use_all_solids = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    static_use_all_solids = ask_item_integer(dialog_id, SEL_TEMP_TOGGLE_2);
     char name[SEL_TEMP_LINE_BUFSIZE];
     ask_selected_template_name(dialog_id, name);
     if (cam_template *record = template_named(name)) {
         static_sel_template_p = record;
         return UF_UI_CB_EXIT_DIALOG;
     }
-    if (!show_name_message("SEL_TEMP_ok_c_01:", name, "SEL_TEMP_ok_c_02:")) return UF_UI_CB_EXIT_DIALOG;
+    if (!show_torvane_name_message("SEL_TEMP_ok_c_01:", name, "SEL_TEMP_ok_c_02:")) return UF_UI_CB_EXIT_DIALOG;
     return UF_UI_CB_CONTINUE_DIALOG;
 }
 
@@ -245,7 +195,7 @@ int SEL_TEMP_edit_current_part_cb(int dialog_id, void *, UF_STYLER_item_value_ty
     if (!lookup_message("SEL_TEMP_edit_current_part_c_01:", text, lang_path)) return UF_UI_CB_CONTINUE_DIALOG;
     cam_template *record = new (std::nothrow) cam_template;
     if (!record) return UF_UI_CB_CONTINUE_DIALOG;
-    static_use_all_solids = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    static_use_all_solids = ask_item_integer(dialog_id, SEL_TEMP_TOGGLE_2);
     static_edit_current_part = 1;
     copy_field(record->label, sizeof record->label, text);
     copy_field(record->template_file, sizeof record->template_file, text);
@@ -262,8 +212,8 @@ int SEL_TEMP_back_cb(int, void *, UF_STYLER_item_value_type_p_t) { return UF_UI_
 int SEL_TEMP_destructor_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
     callback_session session;
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
-    int toggle = ask_integer(dialog_id, SEL_TEMP_TOGGLE_2);
-    int index = ask_integer(dialog_id, SEL_TEMP_LIST_1);
+    int toggle = ask_item_integer(dialog_id, SEL_TEMP_TOGGLE_2);
+    int index = ask_item_integer(dialog_id, SEL_TEMP_LIST_1);
     if (write_sel_temp_state(index, toggle) < 0) uc1601(STATE_WRITE_FAILED_TEXT, 1);
     return UF_UI_CB_CONTINUE_DIALOG;
 }

@@ -37,6 +37,10 @@ void sel_temp_name_of_line(const char *line, char name[SEL_TEMP_LINE_BUFSIZE]);
 // Lines of a description: each '|' ends a line; a trailing '|' adds no empty line.
 std::vector<std::string> sel_temp_description_lines(const char *description);
 
+// Description lines of a template into the multi-line text text_id and its picture (the
+// template folder's "null.bmp" when it names none) into the bitmap bitmap_id.
+void show_template_preview(int dialog_id, const cam_template *record, const char *text_id, const char *bitmap_id);
+
 // The stored list index and toggle; both 0 when the file is missing or short.
 void read_sel_temp_state(int *index, int *toggle);
 

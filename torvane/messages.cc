@@ -1,0 +1,53 @@
+// Catalogue texts of the torvane module in NX's message box, status line and prompt line.
+#include "torvane/messages.h"
+
+#include <vector>
+
+#include "my_func/my_func.h"
+#include "uf_ui.h"
+
+namespace {
+
+// NX takes the prompt and status texts as writable buffers.
+std::vector<char> writable(const std::string &text) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    return buffer;
+}
+
+}  // namespace
+
+int torvane_text(const char *tag, std::string *text) {
+    return lookup_messages(TORVANE_LANG_FORMAT, {tag}, text);
+}
+
+int show_torvane_message(const char *tag) {
+    std::string text;
+    if (!torvane_text(tag, &text)) return 0;
+    uc1601(text.c_str(), 1);
+    return 1;
+}
+
+int show_torvane_name_message(const char *tag_1, const char *name, const char *tag_2) {
+    std::string texts[2];
+    if (!lookup_messages(TORVANE_LANG_FORMAT, {tag_1, tag_2}, texts)) return 0;
+    const std::string message = texts[0] + " " + name + " " + texts[1];
+    uc1601(message.c_str(), 1);
+    return 1;
+}
+
+int show_torvane_status(const char *tag) {
+    std::string text;
+    if (!torvane_text(tag, &text)) return 0;
+    std::vector<char> buffer = writable(text);
+    UF_UI_set_status(buffer.data());
+    return 1;
+}
+
+int show_torvane_prompt(const char *tag) {
+    std::string text;
+    if (!torvane_text(tag, &text)) return 0;
+    std::vector<char> buffer = writable(text);
+    UF_UI_set_prompt(buffer.data());
+    return 1;
+}
