@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "my_func/my_func.h"
 #include "sys/sys_file.h"
@@ -49,11 +50,17 @@ const state_item STATE_ITEMS[] = {
 
 #undef STATE_ITEM
 
+const state_item *state_item_of(const char *item_id) {
+    for (const state_item &item : STATE_ITEMS)
+        if (std::strcmp(item.item_id, item_id) == 0) return &item;
+    return nullptr;
+}
+
+// The whole field is rewritten, so that no earlier, longer text lingers behind the new one in the
+// state file; a text too long is cut without splitting a double-byte character.
 void copy_text(char *field, size_t size, const char *text) {
-    size_t length = text ? std::strlen(text) : 0;
-    if (length > size - 1) length = size - 1;
-    std::memcpy(field, text ? text : "", length);
-    field[length] = '\0';
+    std::memset(field, 0, size);
+    MY_copy_cut(field, size, text);
 }
 
 }  // namespace
@@ -131,4 +138,41 @@ int store_dlg_state(int dialog_id) {
         UF_CALL(UF_STYLER_free_value(&value));
     }
     return all_asked;
+}
+
+int show_dlg_state_items(int dialog_id, std::initializer_list<const char *> item_ids) {
+    const char *record = reinterpret_cast<const char *>(&static_dlg_state);
+    int all_set = 1;
+    for (const char *item_id : item_ids) {
+        const state_item *item = state_item_of(item_id);
+        if (!item) {
+            all_set = 0;
+            continue;
+        }
+        UF_STYLER_item_value_type_t value = {};
+        value.item_id = item->item_id;
+        value.item_attr = UF_STYLER_VALUE;
+        value.subitem_index = UF_STYLER_NO_SUB_INDEX;
+        int32_t integer = 0;
+        // Texts are cut to their field, so a field read from a file always ends inside it.
+        std::string text;
+        switch (item->kind) {
+        case INTEGER_ITEM:
+            std::memcpy(&integer, record + item->offset, sizeof integer);
+            value.indicator = UF_STYLER_INTEGER_VALUE;
+            value.value.integer = integer;
+            break;
+        case REAL_ITEM:
+            value.indicator = UF_STYLER_REAL_VALUE;
+            std::memcpy(&value.value.real, record + item->offset, sizeof(double));
+            break;
+        case TEXT_ITEM:
+            text.assign(record + item->offset, strnlen(record + item->offset, item->size - 1));
+            value.indicator = UF_STYLER_STRING_VALUE;
+            value.value.string = &text[0];
+            break;
+        }
+        if (UF_CALL(UF_STYLER_set_value(dialog_id, &value)) != 0) all_set = 0;
+    }
+    return all_set;
 }

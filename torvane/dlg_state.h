@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #define DLG_STATE_PATH "D:\\qz_conf\\temp\\torvane.dat"
 #define DLG_STATE_SIZE 1208
@@ -90,5 +91,9 @@ int save_dlg_state(void);
 // Asks every item of the record from the dialog and stores it. 0 when an item could not be
 // asked (that field keeps its value; the NX call report shows why).
 int store_dlg_state(int dialog_id);
+
+// The reverse for the named items of the record: each is set in the dialog from its field. 0 when
+// an item could not be set (reported) or is not one of the record.
+int show_dlg_state_items(int dialog_id, std::initializer_list<const char *> item_ids);
 
 #endif

@@ -7,8 +7,9 @@
 #include <cstring>
 
 #include "my_func1/my_func1.h"
+#include "torvane/main_dlg.h"
+#include "torvane/messages.h"
 #include "torvane/plan.h"
-#include "torvane/plan_listing.h"
 #include "torvane/sel_template_dlg.h"
 #include "torvane/template_scan.h"
 #include "uf.h"
@@ -28,14 +29,6 @@ insert_def *static_insert_oper_def = nullptr;
 namespace {
 
 const char kHolderSectionKey[] = "holder_data_define_start_1:";
-
-// Shows the catalogue text of tag in a message box; 0 when the text could not be found.
-int show_torvane_message(const char *tag) {
-    char text[MY_MESSAGE_BUFSIZE];
-    if (!lookup_message(tag, text, static_lang_file)) return 0;
-    uc1601(text, 1);
-    return 1;
-}
 
 // A dialog that could not be created: NX's reason on the status line and the console.
 void report_dialog_failure(int code) {
@@ -112,28 +105,6 @@ int select_electrodes(void) {
     return MY_select_solids(&static_elec_tags, &static_elec_count, prompt);
 }
 
-// The main dialog does not exist yet, so a turn ends once the plan is scanned; the listing
-// window shows the electrodes and the plan, and says that the run ends there.
-void list_turn(void) {
-    char text[MY_MESSAGE_BUFSIZE];
-    if (!lookup_message("list_turn_electrode_01:", text, static_lang_file)) return;
-    char line[2 * MY_MESSAGE_BUFSIZE + CAM_TEMPLATE_FIELD_BUFSIZE + 32];
-    std::snprintf(line, sizeof line, "%s %s (%d)\n", text, static_sel_template_p->template_file, static_elec_count);
-    MY_write_listing(line);
-    for (int i = 0; i < static_elec_count; ++i) {
-        char name[UF_OBJ_NAME_BUFSIZE] = "";
-        if (UF_OBJ_ask_name(static_elec_tags[i], name) != 0) std::snprintf(name, sizeof name, "#%u", static_elec_tags[i]);
-        std::snprintf(line, sizeof line, "  %s\n", name);
-        MY_write_listing(line);
-    }
-    if (!list_plan_tree(static_sel_template_p->template_file, static_plan_list, static_insert_group_list,
-                        static_insert_oper_list))
-        return;
-    if (!lookup_message("list_turn_electrode_02:", text, static_lang_file)) return;
-    std::snprintf(line, sizeof line, "%s\n", text);
-    MY_write_listing(line);
-}
-
 // One turn; 1 when the next turn should start.
 int run_turn(void) {
     reset_turn_state();
@@ -159,10 +130,11 @@ int run_turn(void) {
     if (!get_template_group_and_oper(static_sel_template_p->template_file, &static_plan_list,
                                      &static_insert_group_list, &static_insert_oper_list))
         return 0;
-    list_turn();
+    rc = run_main_dialog(&response);
+    if (rc != 0) report_dialog_failure(rc);
     free_template_list();
-    // Only the main dialog opens the next part file of a batch; without it the run ends.
-    return 0;
+    // The dialog has opened the next part file of a batch when it closed for it.
+    return response != UF_UI_CANCEL && static_part_file_list != nullptr;
 }
 
 void end_run(void) {
