@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the shipped scenario through the runner with the add-on and prints its transcript, the
-# CAM tree of the part it saved and the state the template dialog kept. Works on a fresh copy of
-# conf/ under BUILD/demo: tracked files are only read.
+# CAM tree of the part it saved and the settings both dialogs kept; then shows the same plan as
+# NX releases before 7.0 list it. Works on a fresh copy of conf/ under BUILD/demo: tracked files
+# are only read.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -40,5 +41,17 @@ echo
 echo "== the CAM setup of the saved part $demo/out/electrodes.prt"
 "$nxhost" tree "$demo/out/electrodes.prt" --view all | sed -n '/^cam setup/,$p'
 echo
-echo "== state kept for the next run: $demo/conf/qz_conf/temp/torvane_sel_temp.dat"
+echo "== state kept for the next run: $demo/conf/qz_conf/temp/torvane_sel_temp.dat (template line, all solids)"
 od -An -td4 "$demo/conf/qz_conf/temp/torvane_sel_temp.dat"
+state="$demo/conf/qz_conf/temp/torvane.dat"
+echo "== settings of the main dialog kept for the next run: $state ($(wc -c <"$state") bytes)"
+echo "   RADIO_1..3, TOGGLE_4 6 8 10 15 13 35, INT_34, OPTION_28, TOGGLE_29 34 38 39 32 33, RADIO_60, TOGGLE_57:"
+od -An -td4 -N80 "$state"
+echo "   REAL_5 7 9 11 23 24 25 26 35 36:"
+od -An -tf8 -j80 -N80 "$state"
+echo "   STR_10: $(dd if="$state" bs=1 skip=160 count=31 status=none | tr -d '\0')"
+echo
+echo "== the same plan under NX 6, whose list font is fixed-width: conf/scenarios/electrodes_nx6.scn"
+"$nxhost" run conf/scenarios/electrodes_nx6.scn --drive "D=$demo/conf" --part 'D:\samples\electrodes.prt' \
+  --out "$demo/out-nx6" --addon "$addon" --cam-config 'D:\qz_conf\cam_qz\qz_cam_general.dat' --release 'NX V6.0.2.8' |
+  sed -n '/MULTI_LIST_14 multi_list/,/TOGGLE_13/p' | sed '$d'
