@@ -179,11 +179,10 @@ void fill_tool_menu(int dialog_id) {
 }
 
 void show_groups_collapsed(int collapsed) {
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p)
-            prog_group_current_p->expanded = collapsed ? 0 : 1;
+    visit_plan_groups(static_plan_list, [collapsed](prog_group *group, r_m_f_or_other *) {
+        group->expanded = collapsed ? 0 : 1;
+        return false;
+    });
 }
 
 // One line of the part-file list appended.

@@ -38,16 +38,13 @@ int class_value_changed(int dialog_id) {
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
     store_dlg_state(dialog_id);
     refresh_plan_list(dialog_id);
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p)
-            for (oper *oper_current_p = prog_group_current_p->oper_list_p; oper_current_p;
-                 oper_current_p = oper_current_p->next_p)
-                if (oper_current_p->obj_tag != NULL_TAG) {
-                    reset_oper_stock_and_cut_depth(oper_current_p);
-                    oper_current_p->need_generate = 1;
-                }
+    visit_plan_opers(static_plan_list, [](oper *node, prog_group *, r_m_f_or_other *) {
+        if (node->obj_tag != NULL_TAG) {
+            reset_oper_stock_and_cut_depth(node);
+            node->need_generate = 1;
+        }
+        return false;
+    });
     return UF_UI_CB_CONTINUE_DIALOG;
 }
 
@@ -75,12 +72,12 @@ void toggle_node(int dialog_id, Node *node, int level, Insert insert) {
 }
 
 r_m_f_or_other *class_of_group(const prog_group *group) {
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p)
-            if (prog_group_current_p == group) return r_m_f_or_other_current_p;
-    return nullptr;
+    r_m_f_or_other *found = nullptr;
+    visit_plan_groups(static_plan_list, [&](prog_group *candidate, r_m_f_or_other *rmf) {
+        if (candidate == group) found = rmf;
+        return found != nullptr;
+    });
+    return found;
 }
 
 // An operation double-clicked: made first when it does not exist yet, then opened in NX's

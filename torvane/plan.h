@@ -180,4 +180,28 @@ void free_part_file_list(void);
 // empties both.
 void free_template_list(void);
 
+// ---- walks ----------------------------------------------------------------------------------
+
+// Calls visit(group, its class) for every second-level node of tree, in tree order, until a visit
+// returns true; true when one did.
+template <typename Visit>
+bool visit_plan_groups(r_m_f_or_other *tree, Visit visit) {
+    for (r_m_f_or_other *r_m_f_or_other_current_p = tree; r_m_f_or_other_current_p;
+         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
+        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
+             prog_group_current_p = prog_group_current_p->next_p)
+            if (visit(prog_group_current_p, r_m_f_or_other_current_p)) return true;
+    return false;
+}
+
+// The same with visit(operation, its group, its class) for every operation.
+template <typename Visit>
+bool visit_plan_opers(r_m_f_or_other *tree, Visit visit) {
+    return visit_plan_groups(tree, [&](prog_group *group, r_m_f_or_other *rmf) {
+        for (oper *oper_current_p = group->oper_list_p; oper_current_p; oper_current_p = oper_current_p->next_p)
+            if (visit(oper_current_p, group, rmf)) return true;
+        return false;
+    });
+}
+
 #endif

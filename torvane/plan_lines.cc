@@ -207,35 +207,32 @@ std::string plan_line_name(const char *line, int kind) {
 }
 
 int find_prog_group_node(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p) {
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p)
-            if (std::strcmp(prog_group_current_p->name, name) == 0) {
-                if (group_p) *group_p = prog_group_current_p;
-                if (rmf_p) *rmf_p = r_m_f_or_other_current_p;
-                return 1;
-            }
-    if (group_p) *group_p = nullptr;
-    if (rmf_p) *rmf_p = nullptr;
-    return 0;
+    prog_group *found = nullptr;
+    r_m_f_or_other *found_rmf = nullptr;
+    visit_plan_groups(static_plan_list, [&](prog_group *group, r_m_f_or_other *rmf) {
+        if (std::strcmp(group->name, name) != 0) return false;
+        found = group;
+        found_rmf = rmf;
+        return true;
+    });
+    if (group_p) *group_p = found;
+    if (rmf_p) *rmf_p = found_rmf;
+    return found ? 1 : 0;
 }
 
 int find_oper_node(const char *name, oper **oper_p, prog_group **group_p, r_m_f_or_other **rmf_p) {
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p)
-            for (oper *oper_current_p = prog_group_current_p->oper_list_p; oper_current_p;
-                 oper_current_p = oper_current_p->next_p)
-                if (std::strcmp(oper_current_p->name, name) == 0) {
-                    if (oper_p) *oper_p = oper_current_p;
-                    if (group_p) *group_p = prog_group_current_p;
-                    if (rmf_p) *rmf_p = r_m_f_or_other_current_p;
-                    return 1;
-                }
-    if (oper_p) *oper_p = nullptr;
-    if (group_p) *group_p = nullptr;
-    if (rmf_p) *rmf_p = nullptr;
-    return 0;
+    oper *found = nullptr;
+    prog_group *found_group = nullptr;
+    r_m_f_or_other *found_rmf = nullptr;
+    visit_plan_opers(static_plan_list, [&](oper *node, prog_group *group, r_m_f_or_other *rmf) {
+        if (std::strcmp(node->name, name) != 0) return false;
+        found = node;
+        found_group = group;
+        found_rmf = rmf;
+        return true;
+    });
+    if (oper_p) *oper_p = found;
+    if (group_p) *group_p = found_group;
+    if (rmf_p) *rmf_p = found_rmf;
+    return found ? 1 : 0;
 }

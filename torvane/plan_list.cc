@@ -170,13 +170,12 @@ int rewrite_list_line(int dialog_id, const char *name, int level, const std::str
 std::string current_list_line(int dialog_id, const prog_group &node) {
     plan_line_texts texts;
     if (!load_plan_line_texts(&texts)) return std::string();
-    for (const r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (const prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p;
-             prog_group_current_p; prog_group_current_p = prog_group_current_p->next_p)
-            if (prog_group_current_p == &node)
-                return group_line_text(node, *r_m_f_or_other_current_p, texts, ask_plan_line_view(dialog_id));
-    return std::string();
+    std::string line;
+    visit_plan_groups(static_plan_list, [&](prog_group *group, r_m_f_or_other *rmf) {
+        if (group == &node) line = group_line_text(node, *rmf, texts, ask_plan_line_view(dialog_id));
+        return group == &node;
+    });
+    return line;
 }
 
 std::string current_list_line(int dialog_id, const oper &node) {

@@ -79,13 +79,12 @@ std::string prog_name_at(const prog_name_source &source, int i) {
     return source.prefix + std::string(zeros > 0 ? static_cast<std::size_t>(zeros) : 0, '0') + std::to_string(number);
 }
 
-int count_plan_groups(const r_m_f_or_other *plan) {
+int count_plan_groups(r_m_f_or_other *plan) {
     int count = 0;
-    for (const r_m_f_or_other *r_m_f_or_other_current_p = plan; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (const prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p;
-             prog_group_current_p; prog_group_current_p = prog_group_current_p->next_p)
-            ++count;
+    visit_plan_groups(plan, [&count](prog_group *, r_m_f_or_other *) {
+        ++count;
+        return false;
+    });
     return count;
 }
 
@@ -130,12 +129,11 @@ int reset_prog_name(int dialog_id) {
         return 0;
     }
     int i = 0;
-    for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
-         r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p)
-        for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
-             prog_group_current_p = prog_group_current_p->next_p, ++i)
-            if (prog_group_current_p->obj_tag != NULL_TAG)
-                UF_CALL(UF_OBJ_set_name(prog_group_current_p->obj_tag, prog_name_at(source, i).c_str()));
+    visit_plan_groups(static_plan_list, [&](prog_group *group, r_m_f_or_other *) {
+        if (group->obj_tag != NULL_TAG) UF_CALL(UF_OBJ_set_name(group->obj_tag, prog_name_at(source, i).c_str()));
+        ++i;
+        return false;
+    });
     UF_CALL(UF_UI_ONT_refresh());
     return 1;
 }

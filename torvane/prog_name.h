@@ -30,7 +30,7 @@ int prog_name_source_of(const char *start_name, prog_name_source *source);
 std::string prog_name_at(const prog_name_source &source, int i);
 
 // Second-level groups of a plan, all classes.
-int count_plan_groups(const r_m_f_or_other *plan);
+int count_plan_groups(r_m_f_or_other *plan);
 
 // Reads STR_10, writes it back in upper case and checks it against the plan and the part: 1 when
 // usable, else 0 after a message saying why.

@@ -64,7 +64,7 @@ void show_selected_template(int dialog_id) {
     show_template_preview(dialog_id, record, SEL_TEMP_MTXT_3, SEL_TEMP_BITMAP_3);
 }
 
-void copy_field(char *field, std::size_t size, const char *text) { std::snprintf(field, size, "%s", text); }
+void copy_field(char *field, std::size_t size, const char *text) { MY_copy_cut(field, size, text); }
 
 UF_STYLER_callback_info_t SEL_TEMP_cbs[SEL_TEMP_CB_COUNT] = {
     {const_cast<char *>(UF_STYLER_DIALOG_INDEX), UF_STYLER_CONSTRUCTOR_CB, 0, SEL_TEMP_constructor_cb},
