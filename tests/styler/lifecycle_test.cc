@@ -135,11 +135,9 @@ TEST_F(DialogLifecycle, CallbackMayOpenAnotherDialogThatTakesTheNextInteraction)
 // asks it, and the dialog's actions go on after that answer.
 TEST_F(DialogLifecycle, ActionsGoOnAfterTheAnswerToACallbacksQuestion) {
     auto filebox = [](int, UF_STYLER_item_value_type_p_t) {
-        char prompt[] = "p", title[] = "t", filter[MAX_FSPEC_BUFSIZE] = "", name[] = "D:\\a";
-        char chosen[MAX_FSPEC_BUFSIZE] = "";
+        char text[] = "t", filter[MAX_FSPEC_BUFSIZE] = "", chosen[MAX_FSPEC_BUFSIZE] = "";
         int response = 0;
-        UF_UI_create_filebox(prompt, title, filter, name, chosen, &response);
-        return 0;
+        return UF_UI_create_filebox(text, text, filter, text, chosen, &response);
     };
     const std::pair<const char *, const char *> cases[] = {
         {"dialog all_kinds.dlg\n activate ACTION_5\nfilebox D:\\x.prt\n set TOGGLE_6 1\n press OK\n", ""},
