@@ -102,6 +102,8 @@ int UF_PART_ask_part_name(tag_t, char part_fspec[MAX_FSPEC_BUFSIZE]) {
 
 int UF_STYLER_ask_value(int, UF_STYLER_item_value_type_p_t) { return NOT_AVAILABLE; }
 
+int UF_STYLER_set_value(int, UF_STYLER_item_value_type_p_t) { return NOT_AVAILABLE; }
+
 int UF_STYLER_free_value(UF_STYLER_item_value_type_p_t) { return 0; }
 
 }  // extern "C"
