@@ -96,6 +96,9 @@ int load_dlg_state(void) {
         default_dlg_state(&static_dlg_state);
         return 0;
     }
+    // A file of another layout may hold texts that never end; each ends in its field at the latest.
+    for (const state_item &item : STATE_ITEMS)
+        if (item.kind == TEXT_ITEM) reinterpret_cast<char *>(&read)[item.offset + item.size - 1] = '\0';
     static_dlg_state = read;
     return 1;
 }

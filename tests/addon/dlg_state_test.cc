@@ -118,7 +118,8 @@ TEST_F(DlgState, UsesTheDefaultsWhenTheFileIsMissingOrShort) {
         EXPECT_EQ(load_dlg_state(), c.loaded);
         if (c.loaded) {
             EXPECT_EQ(static_dlg_state.radio_1, 0x01010101);
-            EXPECT_EQ(static_dlg_state.wide_s_59[260], '\x01');
+            EXPECT_EQ(static_dlg_state.wide_s_59[259], '\x01');
+            EXPECT_EQ(static_dlg_state.wide_s_59[260], '\0') << "a text of the file ends in its field";
             continue;
         }
         expect_numbers(ints, reals);
