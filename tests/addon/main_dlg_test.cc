@@ -1,7 +1,7 @@
 // The main dialog played as a user plays it, in-process against the stand-in on a copy of the
 // shipped configuration (English catalogues): the class switches it opens with, the settings it
-// keeps, its directory choosers, the list actions of this version and plans at their limits. A
-// dialog session with every NX call failing in turn is part of the session's tests.
+// keeps, its directory choosers, the list actions of this version, plans at their limits, and
+// every NX call of a dialog session failing in turn.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "addon_test_util.h"
+#include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
 #include "nxhost/parts/parts.h"
+#include "nxhost/script/script.h"
 #include "nxhost/ui/styler.h"
 #include "standin_test.h"
 #include "my_func/my_func.h"
@@ -337,6 +339,34 @@ TEST_F(MainDialogOnPlan, PlansAtTheirLimitsAndStateFilesOfOtherLayouts) {
             << "a short file gives the defaults, of a long one the record is read";
         reset_turn_state();
     }
+}
+
+// Whatever NX call of a dialog session fails, the dialog closes, nothing crashes, all NX memory
+// comes back and no call is misused.
+TEST_F(MainDialogOnPlan, EveryFailingNxCallOfASessionEndsItCleanly) {
+    auto setup = [&] {
+        fs::remove(fs::path(drive_dir()) / STATE_FILE);
+        open_part();
+        plan(2);
+        play("dialog torvane_dlg.dlg\n set REAL_5 0.3\n double-click MULTI_LIST_14 \"#1\"\n select MULTI_LIST_14 \"#1\"\n"
+             " set OPTION_13 \"#2\"\n activate ACTION_57\nfilebox E:\\post\\x\n press APPLY\n press BACK\n");
+    };
+    long completed = 0;
+    const long calls = testsupport::run_failing_each_call(setup, [&] {
+        int response = 0;
+        try {
+            const int rc = run_main_dialog(&response);
+            EXPECT_TRUE(rc != 0 || response == UF_UI_BACK) << "an opened dialog closes with Back";
+            ++completed;
+        } catch (const nxhost::script::ScriptError &) {
+        }
+        reset_turn_state();
+        free_tool_data_list(&static_tool_list);
+        EXPECT_EQ(nxhost::outstanding_blocks(), 0u);
+        EXPECT_EQ(nxhost::misuse_lines(), Lines{});
+    });
+    EXPECT_GT(calls, 100);
+    EXPECT_GT(completed, calls * 3 / 4);
 }
 
 }  // namespace

@@ -159,10 +159,10 @@ INSTANTIATE_TEST_SUITE_P(
                               "ufusr_03:", true}),
     [](const ::testing::TestParamInfo<EndCase> &info) { return std::string(info.param.name); });
 
-// Whatever NX call fails, the run ends without a crash and gives back all NX memory; the main
-// dialog's callbacks among them. A failure may keep a dialog open where the scenario expects it
-// closed, or ask no file box; such runs only prove that nothing crashed before the scenario
-// stopped them.
+// Whatever NX call fails, the run ends without a crash and gives back all NX memory. A failure
+// may keep a dialog open where the scenario expects it closed; such runs only prove that nothing
+// crashed before the scenario stopped them. The main dialog's own actions fail in turn in its
+// tests.
 TEST_F(SessionTest, EveryFailingNxCallEndsTheRunCleanly) {
     one_template_set();
     const std::string part = boxes_part(3, {2});
@@ -170,9 +170,7 @@ TEST_F(SessionTest, EveryFailingNxCallEndsTheRunCleanly) {
         // Every run starts from the same settings: a saved state file would spare calls.
         fs::remove(fs::path(drive_dir()) / "qz_conf/temp/torvane.dat");
         display_json(part);
-        play("dialog sel_cam_template_dlg.dlg\n set TOGGLE_2 1\n press OK\ndialog torvane_dlg.dlg\n"
-             " set REAL_5 0.3\n double-click MULTI_LIST_14 \"#1\"\n select MULTI_LIST_14 \"#1\"\n"
-             " set OPTION_13 \"#2\"\n activate ACTION_57\nfilebox E:\\post\\x\n press APPLY\n press BACK\n");
+        play("dialog sel_cam_template_dlg.dlg\n set TOGGLE_2 1\n press OK\ndialog torvane_dlg.dlg\n press BACK\n");
     };
     long completed = 0;
     long calls = testsupport::run_failing_each_call(setup, [&] {
