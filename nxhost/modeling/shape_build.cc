@@ -176,16 +176,6 @@ TopoDS_Shape make_cut(const Json &list, const BuildContext &ctx, const std::stri
     return result;
 }
 
-// A seam closes a periodic face onto itself; it is no edge a fillet can round.
-bool is_seam(const TopoDS_Edge &edge, const TopoDS_Shape &shape) {
-    for (TopExp_Explorer ex(shape, TopAbs_FACE); ex.More(); ex.Next()) {
-        const TopoDS_Face &face = TopoDS::Face(ex.Current());
-        for (TopExp_Explorer ee(face, TopAbs_EDGE); ee.More(); ee.Next())
-            if (ee.Current().IsSame(edge) && BRep_Tool::IsClosed(edge, face)) return true;
-    }
-    return false;
-}
-
 bool is_vertical_line(const TopoDS_Edge &edge) {
     BRepAdaptor_Curve curve(edge);
     return curve.GetType() == GeomAbs_Line && std::abs(curve.Line().Direction().Z()) > 1.0 - 1e-9;
@@ -202,7 +192,7 @@ TopoDS_Shape make_fillet(const Json &j, const BuildContext &ctx, const std::stri
     if (which.is_string() && (which == "all" || which == "vertical")) {
         for (const TopoDS_Shape &e : edges) {
             const TopoDS_Edge &edge = TopoDS::Edge(e);
-            if (is_seam(edge, base) || (which == "vertical" && !is_vertical_line(edge))) continue;
+            if (which == "vertical" && !is_vertical_line(edge)) continue;
             chosen.push_back(edge);
         }
         if (chosen.empty()) fail(where, "no " + which.get<std::string>() + " edge to round");
@@ -214,9 +204,7 @@ TopoDS_Shape make_fillet(const Json &j, const BuildContext &ctx, const std::stri
             if (n < 0 || static_cast<std::size_t>(n) >= edges.size())
                 fail(at, "edge " + std::to_string(n) + " asked, the shape has " + std::to_string(edges.size()) +
                              " (counted from 0)");
-            const TopoDS_Edge &edge = TopoDS::Edge(edges[static_cast<std::size_t>(n)]);
-            if (is_seam(edge, base)) fail(at, "edge " + std::to_string(n) + " is a seam and cannot be rounded");
-            chosen.push_back(edge);
+            chosen.push_back(TopoDS::Edge(edges[static_cast<std::size_t>(n)]));
         }
     } else {
         fail(where, "expected \"all\", \"vertical\" or a list of edge indices");
