@@ -93,9 +93,24 @@ unsigned int *nx_tag_array(const unsigned int *tags, std::size_t count) {
     return p;
 }
 
+namespace {
+// Codes of the stand-in's modules, registered by each (a module's own range).
+std::map<int, std::string> &module_fail_messages() {
+    static std::map<int, std::string> messages;
+    return messages;
+}
+}  // namespace
+
 std::string fail_message(int code) {
     auto it = fail_messages().find(code);
-    return it == fail_messages().end() ? std::string() : it->second;
+    if (it != fail_messages().end()) return it->second;
+    auto own = module_fail_messages().find(code);
+    return own == module_fail_messages().end() ? std::string() : own->second;
+}
+
+bool register_fail_messages(std::initializer_list<std::pair<const int, std::string>> messages) {
+    module_fail_messages().insert(messages.begin(), messages.end());
+    return true;
 }
 
 }  // namespace nxhost

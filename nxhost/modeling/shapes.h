@@ -22,7 +22,7 @@
 namespace nxhost::modeling {
 
 // A shape that could not be built or read. The message names the place
-// ("bodies[2].shape: unknown shape 'cone'"); callers prefix the file.
+// ("bodies[2].shape: unknown shape 'torus'"); callers prefix the file.
 class ShapeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

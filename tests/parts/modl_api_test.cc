@@ -123,7 +123,9 @@ TEST_F(ModlApiTest, TopologyIsNxsNoSeamsNoPolesAndFullCirclesWithoutVertices) {
             int type = 0;
             ASSERT_EQ(UF_MODL_ask_face_type(face, &type), 0);
             face_types.insert(type);
-            if (type == UF_MODL_CYLINDRICAL_FACE) EXPECT_EQ(listed(UF_MODL_ask_face_edges, face).size(), 2u);
+            if (type == UF_MODL_CYLINDRICAL_FACE) {
+                EXPECT_EQ(listed(UF_MODL_ask_face_edges, face).size(), 2u);
+            }
         }
         EXPECT_EQ(face_types, c.face_types);
         const std::vector<tag_t> edge_tags = listed(UF_MODL_ask_body_edges, c.body);
