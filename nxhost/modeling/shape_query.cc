@@ -109,12 +109,18 @@ double volume(const ShapeRef &shape) {
     return props.Mass();
 }
 
-bool nx_bounding_box(const ShapeRef &shape, Box *box) {
-    const TopAbs_ShapeEnum kind = shape && !shape->shape.IsNull() ? shape->shape.ShapeType() : TopAbs_SHAPE;
-    if (kind != TopAbs_EDGE) return exact_box(shape, box);
+namespace {
+
+// The box OCCT finds for a shape, without the gap it pads boxes with: the optimal one (the
+// extent itself) or the quick one (exact for analytic curves, control points for free-form).
+bool occt_box(const ShapeRef &shape, bool optimal, std::array<double, 6> *box) {
+    if (!shape || shape->shape.IsNull()) return false;
     Bnd_Box bnd;
     try {
-        BRepBndLib::Add(shape->shape, bnd, Standard_False);
+        if (optimal)
+            BRepBndLib::AddOptimal(shape->shape, bnd, Standard_False, Standard_False);
+        else
+            BRepBndLib::Add(shape->shape, bnd, Standard_False);
     } catch (const Standard_Failure &) {
         return false;
     }
@@ -124,20 +130,14 @@ bool nx_bounding_box(const ShapeRef &shape, Box *box) {
     return true;
 }
 
-bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) {
-    if (!shape || shape->shape.IsNull()) return false;
-    Bnd_Box bnd;
-    try {
-        BRepBndLib::AddOptimal(shape->shape, bnd, Standard_False, Standard_False);
-    } catch (const Standard_Failure &) {
-        return false;
-    }
-    if (bnd.IsVoid()) return false;
-    // AddOptimal pads the box by the confusion tolerance; the extent itself is wanted.
-    bnd.SetGap(0.0);
-    bnd.Get((*box)[0], (*box)[1], (*box)[2], (*box)[3], (*box)[4], (*box)[5]);
-    return true;
+}  // namespace
+
+bool nx_bounding_box(const ShapeRef &shape, Box *box) {
+    const bool curve = shape && !shape->shape.IsNull() && shape->shape.ShapeType() == TopAbs_EDGE;
+    return occt_box(shape, !curve, box);
 }
+
+bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) { return occt_box(shape, true, box); }
 
 FaceInfo face_info(const ShapeRef &face) {
     FaceInfo info;

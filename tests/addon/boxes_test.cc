@@ -127,6 +127,7 @@ TEST_F(Boxes, BadObjectsAreRefusedWithTheMethodsTexts) {
          {"err! solid has no edge.  ( MY_solid_box_edge_box )", "Err! MY_solid_box_edge_box"}},
         {"null face", MY_face_box_edge, NULL_TAG, {"face is null tag, err! ( MY_face_box_edge )"}},
         {"body", MY_face_box_edge, ball, {"err! face is not solid face. ( MY_face_box_edge )"}},
+        {"face without edges", MY_face_box_edge, faces(ball).front(), {"err! face has no edge. ( MY_face_box_edge )"}},
         {"null face", MY_face_box_edge_box, NULL_TAG, {"you post face is null "}},
         {"body", MY_face_box_edge_box, ball, {"you post face is not body_type "}},
         {"null face", MY_face_box_iso, NULL_TAG, {"err! face is null tag.  ( MY_face_box_iso )"}},
