@@ -1,10 +1,14 @@
 # make demo : build and play the shipped sample scenario through the runner
 # make test : build everything and run all tests
+# make windows      : cross-build the add-on for Windows with mingw-w64 (build-win/), exports checked
+# make windows-test : run the Windows tests under Wine
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo bench clean
+WIN_BUILD ?= build-win
+
+.PHONY: all deps configure build test demo bench clean windows windows-test
 
 all: build
 
@@ -29,5 +33,16 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON
 	cmake --build $(BUILD)-bench -j $(JOBS) --target benchmarks
 
+windows:
+	@scripts/install-deps.sh windows
+	@command -v x86_64-w64-mingw32-g++-posix >/dev/null || \
+	  { echo "make windows: the cross-compiler x86_64-w64-mingw32-g++-posix is missing (apt-get install g++-mingw-w64-x86-64-posix)" >&2; exit 1; }
+	@[ -f $(WIN_BUILD)/CMakeCache.txt ] || \
+	  cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+windows-test: windows
+	cd $(WIN_BUILD) && ctest --output-on-failure
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(WIN_BUILD)

@@ -8,6 +8,9 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <sys/stat.h>
@@ -61,13 +64,32 @@ std::string last_component(const char *path) {
 
 #ifdef _WIN32
 
+namespace {
+
+// fopen's 'x' through the system's exclusive create, which every C runtime of Windows has
+// (msvcrt.dll ignores 'x' in fopen and would truncate the file).
+FILE *open_exclusive(const char *path, const char *mode, const OpenMode &parsed) {
+    int flags = _O_CREAT | _O_EXCL | (parsed.update ? _O_RDWR : _O_WRONLY) | (parsed.binary ? _O_BINARY : _O_TEXT);
+    if (parsed.access == 'a') flags |= _O_APPEND;
+    int fd = _open(path, flags, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return NULL;
+    std::string plain_mode;
+    for (const char *p = mode; *p; ++p)
+        if (*p != 'x') plain_mode += *p;
+    FILE *f = _fdopen(fd, plain_mode.c_str());
+    if (!f) _close(fd);
+    return f;
+}
+
+}  // namespace
+
 FILE *sys_fopen(const char *path, const char *mode) {
     OpenMode parsed;
     if (!path || !parse_mode(mode, &parsed)) {
         errno = EINVAL;
         return NULL;
     }
-    return fopen(path, mode);
+    return parsed.exclusive ? open_exclusive(path, mode, parsed) : fopen(path, mode);
 }
 
 int sys_remove(const char *path) { return path ? remove(path) : (errno = EINVAL, -1); }
@@ -105,10 +127,10 @@ FILE *sys_fopen(const char *path, const char *mode) {
     }
     std::string host = host_path(path);
     if (host.empty()) return nullptr;
-    // fopen would open a directory for reading here; the Windows runtime refuses.
+    // fopen would open a directory for reading here; the Windows runtime refuses access.
     struct stat st;
     if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
+        errno = EACCES;
         return nullptr;
     }
     if (!parsed.binary)
@@ -124,8 +146,10 @@ FILE *sys_fopen(const char *path, const char *mode) {
 int sys_remove(const char *path) {
     std::string host = host_path(path);
     if (host.empty()) return -1;
-    // unlink, not remove: a directory stays, as on Windows.
-    return unlink(host.c_str()) == 0 ? 0 : -1;
+    // unlink, not remove: a directory stays, and Windows calls that a denied access.
+    if (unlink(host.c_str()) == 0) return 0;
+    if (errno == EISDIR) errno = EACCES;
+    return -1;
 }
 
 int sys_rename(const char *from, const char *to) {

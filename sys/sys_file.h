@@ -5,13 +5,15 @@
 #include <cstdio>
 
 // Opens a file as fopen does; mode "r","rt","rb","w","wb","a","r+b",... A mode without 'b' is
-// text mode as the Windows C runtime has it: CR LF reads as LF, LF writes as CR LF. On POSIX
-// ftell on a text stream counts translated bytes and fseek rereads the file from its start.
-// The caller closes the stream with fclose. NULL with errno set on failure (EISDIR for a
-// directory, ENOENT for an unmounted drive, EINVAL for a bad mode).
+// text mode as the Windows C runtime has it: CR LF reads as LF, LF writes as CR LF, a Ctrl-Z
+// ends the text on reading, and positions (ftell, fseek) count the file's bytes. 'x' creates
+// exclusively. The caller closes the stream with fclose. NULL with errno set on failure (EACCES
+// for a directory, ENOENT for an unmounted drive, EEXIST for 'x' on an existing file, EINVAL
+// for a bad mode).
 FILE *sys_fopen(const char *path, const char *mode);
 
-// Removes a file (not a directory, as on Windows). 0 on success, else -1 with errno.
+// Removes a file; a directory is refused with EACCES, as on Windows. 0 on success, else -1
+// with errno.
 int sys_remove(const char *path);
 
 // Renames or moves a file or directory. As on Windows the target must not exist (-1, EEXIST),

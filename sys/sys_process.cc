@@ -53,9 +53,9 @@ std::string shell_quoted(const std::string &word) {
     return out + "'";
 }
 
-// The command line with a Windows-path program replaced by its host path; false (errno set)
-// when that program lies on a drive that is not mounted.
-bool map_program(const char *line, std::string *out) {
+// The command line with a Windows-path program replaced by its host path. A program on a drive
+// that is not mounted stays as written, so that the shell reports it missing as cmd does.
+std::string map_program(const char *line) {
     const char *p = line;
     while (*p == ' ' || *p == '\t') ++p;
     const char *end;
@@ -72,17 +72,9 @@ bool map_program(const char *line, std::string *out) {
         word.assign(p, end);
         rest = end;
     }
-    if (!sys_detail::windows_drive(word.c_str())) {
-        *out = line;
-        return true;
-    }
+    if (!sys_detail::windows_drive(word.c_str())) return line;
     std::string host = sys_native_path(word.c_str());
-    if (host.empty()) {
-        errno = ENOENT;
-        return false;
-    }
-    *out = shell_quoted(host) + rest;
-    return true;
+    return shell_quoted(host.empty() ? word : host) + rest;
 }
 
 }  // namespace
@@ -92,8 +84,7 @@ int sys_run_command(const char *command_line) {
         errno = EINVAL;
         return -1;
     }
-    std::string command;
-    if (!map_program(command_line, &command)) return -1;
+    std::string command = map_program(command_line);
 
     char sh[] = "sh";
     char dash_c[] = "-c";

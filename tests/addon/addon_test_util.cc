@@ -1,9 +1,10 @@
 #include "addon_test_util.h"
 
-#include <fstream>
-#include <sstream>
-
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "nxhost/ui/encoding.h"
+#endif
 
 namespace addontest {
 
@@ -18,17 +19,30 @@ std::string numbered_catalogue(const std::string &tag, const std::string &prefix
     return text;
 }
 
+namespace {
+
+#ifdef _WIN32
+// Windows' own conversion, through UTF-16, as a Chinese Windows shows the texts.
+std::string gbk_to_utf8(const std::string &gbk) {
+    if (gbk.empty()) return gbk;
+    const int size = static_cast<int>(gbk.size());
+    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(936, 0, gbk.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(936, 0, gbk.data(), size, &wide[0], static_cast<int>(wide.size()));
+    const int wide_size = static_cast<int>(wide.size());
+    std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+#else
+using nxhost::gbk_to_utf8;
+#endif
+
+}  // namespace
+
 std::vector<std::string> as_utf8(const std::vector<std::string> &texts) {
     std::vector<std::string> converted;
-    for (const std::string &text : texts) converted.push_back(nxhost::gbk_to_utf8(text));
+    for (const std::string &text : texts) converted.push_back(gbk_to_utf8(text));
     return converted;
-}
-
-std::string read_host_file(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 }  // namespace addontest

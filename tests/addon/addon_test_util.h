@@ -16,7 +16,4 @@ std::string numbered_catalogue(const std::string &tag, const std::string &prefix
 // Texts as a Chinese Windows shows them (code page 936 to UTF-8).
 std::vector<std::string> as_utf8(const std::vector<std::string> &texts);
 
-// Whole file of the host file system, bytes as they are.
-std::string read_host_file(const std::string &path);
-
 }  // namespace addontest

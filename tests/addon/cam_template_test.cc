@@ -137,7 +137,7 @@ TEST_F(TemplateSet, ShippedSampleSetNamesExistingPartsAndPictures) {
     for (const auto &e : fs::recursive_directory_iterator(root / "cam_qz"))
         if (e.is_regular_file())
             write_file(fs::relative(e.path(), root.parent_path()).string(),
-                       addontest::read_host_file(e.path().string()));
+                       testsupport::read_host_file(e.path().string()));
     ASSERT_EQ(MY_read_qz_cam_template_def(&set_, CAM_TEMPLATE_DIR, CAM_TEMPLATE_SET_PATH), 1);
     const std::string dir = drive_dir() + "/qz_conf/cam_qz/cam_template/";
     int count = 0;

@@ -47,7 +47,7 @@ std::vector<UsedTag> tags_used_by_the_add_on() {
             const std::string ext = entry.path().extension().string();
             if (ext != ".cc" && ext != ".h") continue;
             const std::string where = fs::relative(entry.path(), root).string();
-            std::istringstream source(addontest::read_host_file(entry.path().string()));
+            std::istringstream source(testsupport::read_host_file(entry.path().string()));
             for (std::string line; std::getline(source, line);) {
                 line = line.substr(0, line.find("//"));
                 if (std::regex_search(line, built_tag))
@@ -71,7 +71,7 @@ bool is_gbk(const std::string &bytes) {
 }
 
 std::string catalogue_bytes(const char *dir, const char *file) {
-    return addontest::read_host_file(testsupport::source_dir() + "/" + dir + "/" + file);
+    return testsupport::read_host_file(testsupport::source_dir() + "/" + dir + "/" + file);
 }
 
 class Catalogues : public testsupport::StandinTest {};

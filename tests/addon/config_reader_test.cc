@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "addon_test_util.h"
+#include "logic_test.h"
 #include "my_func/my_func.h"
-#include "standin_test.h"
 #include "sys/sys_file.h"
 
 namespace {
@@ -19,10 +19,10 @@ using Lines = std::vector<std::string>;
 
 const char DEF_PATH[] = "D:\\qz_conf\\test.def";
 
-class KeyedReaders : public testsupport::StandinTest {
+class KeyedReaders : public testsupport::LogicTest {
 protected:
     void SetUp() override {
-        StandinTest::SetUp();
+        testsupport::LogicTest::SetUp();
         write_file("qz_conf/lang/my_func.txt", numbered_catalogue("read_config_value_", "V", 9) +
                                                    numbered_catalogue("read_config_value_char_", "C", 9));
         write_file("qz_conf/lang/my_func1.txt", numbered_catalogue("read_config_edm_descr_", "E", 9));
@@ -180,9 +180,9 @@ TEST_F(KeyedReaders, ReadTheSixEdmDescriptorsOrSayWhichIsMissing) {
 
 // The shipped configuration must read cleanly: every key of the key tables has a value.
 TEST_F(KeyedReaders, ReadEveryKeyOfTheShippedConfiguration) {
-    write_file("qz_conf/config.def", addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config.def"));
+    write_file("qz_conf/config.def", testsupport::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config.def"));
     write_file("qz_conf/config_cam.def",
-               addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config_cam.def"));
+               testsupport::read_host_file(testsupport::source_dir() + "/conf/qz_conf/config_cam.def"));
     edm_descr descr{};
     ASSERT_EQ(read_config_edm_descr(&descr), 1);
     EXPECT_GT(std::atof(descr.elec_rough_space), 0.0);

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "my_func/my_func.h"
-#include "standin_test.h"
+#include "logic_test.h"
+#ifndef _WIN32
 #include "uf_part.h"
+#endif
 
 namespace {
 
@@ -47,7 +49,7 @@ TEST(Numbers, EqualWithinToleranceIncludesBothBounds) {
     for (const auto &c : cases) EXPECT_EQ(MY_equal_tol(1.0, c.first, 0.5), c.second) << c.first << " ~ 1 within 0.5";
 }
 
-using Names = testsupport::StandinTest;
+using Names = testsupport::LogicTest;
 
 TEST_F(Names, APartNameIsTheFileNameWithoutDirectoryAndExtension) {
     const std::pair<const char *, const char *> cases[] = {{"D:\\parts\\E1.prt", "E1"},
@@ -61,18 +63,6 @@ TEST_F(Names, APartNameIsTheFileNameWithoutDirectoryAndExtension) {
     }
     EXPECT_EQ(shown("message"), std::vector<std::string>{"MY_divide_part_name, err part path!"})
         << "once, for the path without a point";
-}
-
-TEST_F(Names, TheDisplayedPartsNameIsItsFileNameWithoutExtension) {
-    char name[MAX_FSPEC_BUFSIZE] = "stale";
-    EXPECT_STREQ(MY_ask_display_part_name(name), "") << "no part displayed";
-    EXPECT_TRUE(shown("message").empty());
-    write_file("parts/E-12.v2.prt", R"({"format": "nxhost-part/1", "units": "mm", "bodies": []})");
-    tag_t part = NULL_TAG;
-    UF_PART_load_status_t status = {};
-    ASSERT_EQ(UF_PART_open("D:\\parts\\E-12.v2.prt", &part, &status), 0);
-    UF_PART_free_load_status(&status);
-    EXPECT_STREQ(MY_ask_display_part_name(name), "E-12.v2");
 }
 
 TEST(ElecNames, SplitIntoPrefixNumberAndWidth) {
@@ -93,5 +83,22 @@ TEST(ElecNames, SplitIntoPrefixNumberAndWidth) {
         EXPECT_EQ(width, c.width);
     }
 }
+
+#ifndef _WIN32
+// Parts are opened through the stand-in.
+using DisplayedPart = testsupport::StandinTest;
+
+TEST_F(DisplayedPart, TheDisplayedPartsNameIsItsFileNameWithoutExtension) {
+    char name[MAX_FSPEC_BUFSIZE] = "stale";
+    EXPECT_STREQ(MY_ask_display_part_name(name), "") << "no part displayed";
+    EXPECT_TRUE(shown("message").empty());
+    write_file("parts/E-12.v2.prt", R"({"format": "nxhost-part/1", "units": "mm", "bodies": []})");
+    tag_t part = NULL_TAG;
+    UF_PART_load_status_t status = {};
+    ASSERT_EQ(UF_PART_open("D:\\parts\\E-12.v2.prt", &part, &status), 0);
+    UF_PART_free_load_status(&status);
+    EXPECT_STREQ(MY_ask_display_part_name(name), "E-12.v2");
+}
+#endif
 
 }  // namespace

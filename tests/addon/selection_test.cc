@@ -156,7 +156,7 @@ TEST_F(Selection, ADirectoryIsTheChosenFilesFolderAndOnlyCancelKeepsTheOldOne) {
 // Which of its solids are clamps and base blocks, the session's tests show; here, that all six
 // are visible and that each electrode's base carries its marked faces.
 TEST_F(Selection, TheSamplePartShowsSixSolidsAndMarksTheBaseFacesOfItsFourElectrodes) {
-    display("electrodes.prt", addontest::read_host_file(testsupport::source_dir() + "/conf/samples/electrodes.prt"));
+    display("electrodes.prt", testsupport::read_host_file(testsupport::source_dir() + "/conf/samples/electrodes.prt"));
     tag_t *solids = nullptr;
     int count = 0;
     ASSERT_EQ(MY_select_screen_view_solids(&solids, &count), 1);

@@ -222,7 +222,7 @@ TEST_F(ToolLibraries, FindCuttersIgnoringCaseAndHoldersExactly) {
 TEST_F(ToolLibraries, ReadEveryTableOfTheShippedLibrariesCleanly) {
     for (const char *file : {"config_tool_libref.def", "config_holder_libref.def"})
         write_file(std::string("qz_conf/") + file,
-                   addontest::read_host_file(testsupport::source_dir() + "/conf/qz_conf/" + file));
+                   testsupport::read_host_file(testsupport::source_dir() + "/conf/qz_conf/" + file));
     holder_data *holders = nullptr;
     ASSERT_EQ(MY_read_holder_libref(HKEY, &holders, HOLDER_LIBREF_PATH), 1);
     for (const holder_data *h = holders; h; h = h->next_p) {

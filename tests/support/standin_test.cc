@@ -1,10 +1,5 @@
 #include "standin_test.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
@@ -12,17 +7,11 @@
 #include "nxhost/ui/transcript.h"
 #include "uf.h"
 
-namespace fs = std::filesystem;
-
 namespace testsupport {
 
 void StandinTest::SetUp() {
     nxhost::reset_all();
-    std::string pattern = (fs::temp_directory_path() / "torvane-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    drive_dir_ = pattern;
-    setenv("NXHOST_DRIVE_D", drive_dir_.c_str(), 1);
-    unsetenv("NXHOST_MOUNTS");
+    DriveTest::SetUp();
     ASSERT_EQ(UF_initialize(), 0);
 }
 
@@ -34,26 +23,7 @@ void StandinTest::TearDown() {
         for (const std::string &line : nxhost::misuse_lines()) ADD_FAILURE() << "API misuse: " << line;
     }
     nxhost::reset_all();
-    std::error_code ec;
-    fs::remove_all(drive_dir_, ec);
-}
-
-void StandinTest::write_file(const std::string &relative, const std::string &bytes) const {
-    fs::path path = fs::path(drive_dir_) / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string StandinTest::read_file(const std::string &relative) const {
-    std::ifstream in(fs::path(drive_dir_) / relative, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool StandinTest::file_exists(const std::string &relative) const {
-    return fs::exists(fs::path(drive_dir_) / relative);
+    DriveTest::TearDown();
 }
 
 void StandinTest::play(const std::string &script_text) const {
@@ -89,16 +59,6 @@ long run_failing_each_call(const std::function<void()> &setup, const std::functi
     nxhost::reset_all();
     EXPECT_EQ(UF_initialize(), 0);
     return total;
-}
-
-std::string source_dir() {
-    const char *dir = std::getenv("TORVANE_SOURCE_DIR");
-    return dir ? dir : TORVANE_SOURCE_DIR_DEFAULT;
-}
-
-std::string binary_dir() {
-    const char *dir = std::getenv("TORVANE_BINARY_DIR");
-    return dir ? dir : TORVANE_BINARY_DIR_DEFAULT;
 }
 
 }  // namespace testsupport

@@ -6,25 +6,19 @@
 // block of NX memory freed, no misuse of the API.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "drive_test.h"
+
 namespace testsupport {
 
-class StandinTest : public ::testing::Test {
+class StandinTest : public DriveTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Host directory behind drive D:.
-    const std::string &drive_dir() const { return drive_dir_; }
-    // Writes bytes to a file below drive D ("qz_conf/lang/my_func.txt"), making directories.
-    void write_file(const std::string &relative, const std::string &bytes) const;
-    std::string read_file(const std::string &relative) const;
-    bool file_exists(const std::string &relative) const;
     // Plays a scenario given as text.
     void play(const std::string &script_text) const;
     // Texts shown, optionally only those of one kind ("message", "listing", "status", ...).
@@ -33,18 +27,11 @@ protected:
 
     // Tests that provoke misuse or keep the session open on purpose say so.
     bool expect_clean_session_ = true;
-
-private:
-    std::string drive_dir_;
 };
 
 // Runs `body` once to count the NX calls it makes, then once per call with that call made to
 // fail (after `setup` each time, on a fresh stand-in). `body` must survive every failure: this is
 // how tests prove that no host failure crashes the add-on. Returns the number of calls.
 long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body);
-
-// Host directory of the source tree and of the build tree (for shipped files and built add-ons).
-std::string source_dir();
-std::string binary_dir();
 
 }  // namespace testsupport

@@ -2,16 +2,33 @@
 
 #include "sys_test_support.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 using AddFunction = int (*)(int, int);
 
+// The test library is built beside the test program.
+std::string test_library_path() {
+#ifdef _WIN32
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, program, MAX_PATH);
+    std::string dir = program;
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + SYS_TEST_LIB_NAME;
+#else
+    return std::string(SYS_TEST_LIB_DIR) + "/" + SYS_TEST_LIB_NAME;
+#endif
+}
+
 class SysLibrary : public systest::SysTest {};
 
 TEST_F(SysLibrary, LoadsByHostOrWindowsPathAndFindsExportedFunctionsOnly) {
+    const std::string host_path = test_library_path();
     std::filesystem::create_directories(at("d/Application"));
-    std::filesystem::copy_file(SYS_TEST_LIB_PATH, at("d/Application/Sys_Test_Lib.dll"));
-    for (const char *path : {SYS_TEST_LIB_PATH, "D:\\application\\SYS_TEST_LIB.DLL"}) {
+    std::filesystem::copy_file(host_path, at("d/Application/Sys_Test_Lib.dll"));
+    for (const char *path : {host_path.c_str(), "D:\\application\\SYS_TEST_LIB.DLL"}) {
         SCOPED_TRACE(path);
         sys_library_t lib = sys_load_library(path);
         ASSERT_NE(lib, nullptr) << sys_library_error();

@@ -1,56 +1,39 @@
-// Fixture for the sys/ tests: a fresh temporary directory mounted as drive D, and no other
-// drive or mount settings; the environment is restored afterwards.
+// Fixture of the sys/ tests: a fresh scratch drive D: (see drive_test.h) and a folder of the
+// test's own beside it. Paths relative to the test start with "d/" for files on drive D:.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "drive_test.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace systest {
 
-class SysTest : public ::testing::Test {
+// True when the Windows program runs under Wine rather than Windows.
+inline bool under_wine() {
+#ifdef _WIN32
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != NULL;
+#else
+    return false;
+#endif
+}
+
+class SysTest : public testsupport::DriveTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sys_test_XXXXXX").string();
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr) << "cannot make a temporary directory";
-        temp_ = pattern;
-        for (char letter = 'A'; letter <= 'Z'; ++letter) set_env(std::string("NXHOST_DRIVE_") + letter, "");
-        set_env("NXHOST_MOUNTS", "");
-        std::filesystem::create_directories(at("d"));
-        set_env("NXHOST_DRIVE_D", at("d"));
+    // Host path of relative: "d/..." on drive D:, anything else in the test's own folder.
+    std::string at(const std::string &relative) const {
+        if (relative == "d") return drive_dir();
+        if (relative.compare(0, 2, "d/") == 0) return drive_dir() + relative.substr(1);
+        return temp_dir() + "/" + relative;
     }
 
-    void TearDown() override {
-        for (const auto &[name, old] : saved_env_) {
-            if (old.first) setenv(name.c_str(), old.second.c_str(), 1);
-            else unsetenv(name.c_str());
-        }
-        std::error_code ignored;
-        if (!temp_.empty()) std::filesystem::remove_all(temp_, ignored);
-    }
-
-    // Host path of relative below the test's directory.
-    std::string at(const std::string &relative) const { return temp_ + "/" + relative; }
-
-    // Sets or, for "", unsets an environment variable until the end of the test.
-    void set_env(const std::string &name, const std::string &value) {
-        if (!saved_env_.count(name)) {
-            const char *old = std::getenv(name.c_str());
-            saved_env_[name] = {old != nullptr, old ? old : ""};
-        }
-        if (value.empty()) unsetenv(name.c_str());
-        else setenv(name.c_str(), value.c_str(), 1);
-    }
-
-    // Entries below the test's directory, parents made; a name ending in '/' is a directory.
+    // Entries by relative path, parents made; a name ending in '/' is a folder.
     void make_entries(const std::vector<std::string> &relatives) const {
         for (const std::string &relative : relatives) {
             if (!relative.empty() && relative.back() == '/') std::filesystem::create_directories(at(relative));
@@ -59,23 +42,10 @@ protected:
     }
 
     void write_bytes(const std::string &relative, const std::string &bytes) const {
-        std::filesystem::path path = at(relative);
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        ASSERT_TRUE(out.good()) << "cannot write " << path;
+        ASSERT_TRUE(testsupport::write_host_file(at(relative), bytes)) << "cannot write " << at(relative);
     }
 
-    std::string read_bytes(const std::string &relative) const {
-        std::ifstream in(at(relative), std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-
-private:
-    std::string temp_;
-    std::map<std::string, std::pair<bool, std::string>> saved_env_;
+    std::string read_bytes(const std::string &relative) const { return testsupport::read_host_file(at(relative)); }
 };
 
 }  // namespace systest
