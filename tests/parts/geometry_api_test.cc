@@ -69,19 +69,6 @@ TEST_F(GeometryApiTest, FaceDataTellsEachSurfaceItsAxisRadiiAndBox) {
         ASSERT_EQ(UF_MODL_ask_bounding_box(face, exact), 0);
         for (int i = 0; i < 6; ++i) EXPECT_NEAR(box[i], exact[i], 1e-9);
     }
-    // A plane's direction is its outward normal, whatever way OCCT stored its surface.
-    for (tag_t face : faces(body_named(part_, "BOX"))) {
-        int type = 0, norm_dir = 0;
-        double point[3], dir[3], box[6], radius, rad_data, uv[4], at[3], du[3], dv[3], d2u[3], d2v[3], normal[3], radii[2];
-        ASSERT_EQ(UF_MODL_ask_face_data(face, &type, point, dir, box, &radius, &rad_data, &norm_dir), 0);
-        ASSERT_EQ(UF_MODL_ask_face_uv_minmax(face, uv), 0);
-        double param[2] = {(uv[0] + uv[1]) / 2, (uv[2] + uv[3]) / 2};
-        ASSERT_EQ(UF_MODL_ask_face_props(face, param, at, du, dv, d2u, d2v, normal, radii), 0);
-        EXPECT_NEAR(dist(dir, normal), 0, 1e-9);
-        const double centre[3] = {5, 10, 15};
-        const double outward = (at[0] - centre[0]) * normal[0] + (at[1] - centre[1]) * normal[1] + (at[2] - centre[2]) * normal[2];
-        EXPECT_GT(outward, 4.9) << "the normal points out of the box, at the face's centre";
-    }
 }
 
 TEST_F(GeometryApiTest, CurvePointsKeepToEveryToleranceAndFailWithoutOne) {
