@@ -4,10 +4,12 @@
 # from the SDK. In a MinGW build without the SDK: import libraries that dlltool makes from
 # nxopen/windows/*.def, after checking those files against the headers. Otherwise: the stand-in.
 #
-# nx_loaded_library(<target> SOURCES <files> EXPORTS <names> [LIBS <targets>] [OUTPUT_NAME <name>])
+# nx_loaded_library(<target> SOURCES <files> EXPORTS <names> [LIBS <targets>] [OUTPUT_NAME <name>]
+#                   [IMPORTS <dlls>])
 #   A library loaded at run time (the add-on, an extension library): shared, without the "lib"
 #   prefix, linked to NX's functions, exporting exactly EXPORTS. A MinGW build checks after every
-#   link that the DLL exports those names and nothing else, and imports only from Windows and NX.
+#   link that the DLL exports those names and nothing else, and imports only from Windows, NX and
+#   the DLLs of our own named in IMPORTS.
 
 set(NX_LIBRARY_NAMES libufun libugopenint libufun_cam libugopenint_cam)
 
@@ -48,7 +50,7 @@ endif()
 set(NX_WINDOWS_SYSTEM_DLLS KERNEL32.dll msvcrt.dll USER32.dll ADVAPI32.dll)
 
 function(nx_loaded_library name)
-  cmake_parse_arguments(L "" "OUTPUT_NAME" "SOURCES;EXPORTS;LIBS" ${ARGN})
+  cmake_parse_arguments(L "" "OUTPUT_NAME" "SOURCES;EXPORTS;LIBS;IMPORTS" ${ARGN})
   add_library(${name} SHARED ${L_SOURCES})
   target_link_libraries(${name} PRIVATE ${L_LIBS} nxopen_libraries)
   target_compile_options(${name} PRIVATE ${TORVANE_ADDON_COMPILE_OPTIONS})
@@ -57,7 +59,7 @@ function(nx_loaded_library name)
   endif()
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${L_OUTPUT_NAME})
   if(MINGW)
-    set(allowed ${NX_WINDOWS_SYSTEM_DLLS})
+    set(allowed ${NX_WINDOWS_SYSTEM_DLLS} ${L_IMPORTS})
     foreach(lib ${NX_LIBRARY_NAMES})
       list(APPEND allowed ${lib}.dll)
     endforeach()

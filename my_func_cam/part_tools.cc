@@ -13,6 +13,18 @@
 #include "uf_setup.h"
 #include "uf_ui.h"
 
+const tool_data_attribute TOOL_CUTTING_DATA[TOOL_CUTTING_DATA_COUNT] = {
+    {"speed", &tool_data::speed},
+    {"per_cut_depth", &tool_data::per_cut_depth},
+    {"step_dis", &tool_data::step_dis},
+    {"approach_feed", &tool_data::approach_feed},
+    {"engage_feed", &tool_data::engage_feed},
+    {"first_cut_feed", &tool_data::first_cut_feed},
+    {"cut_feed", &tool_data::cut_feed},
+    {"traversal_feed", &tool_data::traversal_feed},
+    {"retract_feed", &tool_data::retract_feed},
+};
+
 namespace {
 
 const double DEGREES_PER_RADIAN = 57.29577951308235;
@@ -34,21 +46,6 @@ const double_param ANGLES[] = {
     {UF_PARAM_TL_TIP_ANG, &tool_data::tip_angle},
 };
 
-struct real_attribute {
-    const char *title;
-    double tool_data::*field;
-};
-const real_attribute CUTTING_DATA[] = {
-    {"speed", &tool_data::speed},
-    {"per_cut_depth", &tool_data::per_cut_depth},
-    {"step_dis", &tool_data::step_dis},
-    {"approach_feed", &tool_data::approach_feed},
-    {"engage_feed", &tool_data::engage_feed},
-    {"first_cut_feed", &tool_data::first_cut_feed},
-    {"cut_feed", &tool_data::cut_feed},
-    {"traversal_feed", &tool_data::traversal_feed},
-    {"retract_feed", &tool_data::retract_feed},
-};
 
 // Whether the cutter has an attribute of that title and type. A cutter without cutting data is
 // normal, so a failed query counts as "none" and is not reported.
@@ -153,7 +150,7 @@ int MY_read_tool_data_from_tool(tag_t tool, tool_data *record) {
     for (const double_param &p : ANGLES)
         if (UF_PARAM_ask_double_value(tool, p.index, &value) == 0) record->*p.field = value * DEGREES_PER_RADIAN;
 
-    for (const real_attribute &a : CUTTING_DATA) record->*a.field = real_attribute_value(tool, a.title);
+    for (const tool_data_attribute &a : TOOL_CUTTING_DATA) record->*a.field = real_attribute_value(tool, a.title);
 
     char text[UF_ATTR_MAX_STRING_BUFSIZE];
     if (string_attribute_value(tool, "holder_name", text)) {

@@ -72,6 +72,14 @@ struct holder_section {
     holder_section *next_p = nullptr;
 };
 
+// The cutting data a cutter carries as real attributes, titled like the record's fields.
+struct tool_data_attribute {
+    const char *title;
+    double tool_data::*field;
+};
+#define TOOL_CUTTING_DATA_COUNT 9
+extern const tool_data_attribute TOOL_CUTTING_DATA[TOOL_CUTTING_DATA_COUNT];
+
 // Reads the table after section_key ("tool_data_define_start_1:") from the file at path. On
 // success the old *list_p is freed and replaced (a duplicate cutter name is shown and still
 // counts as success); on failure, shown already, *list_p stays as it was. A line longer than

@@ -83,7 +83,7 @@ int plan_skips_program_group(const char *name) { return is_one_of(name, {"NONE",
 void copy_plan_name(char name[PLAN_NAME_BUFSIZE], const char *text) { copy_cut(name, PLAN_NAME_BUFSIZE, text); }
 
 void copy_cutter_name(char name[PLAN_NAME_BUFSIZE], const char *cutter_name) {
-    copy_plan_name(name, cutter_name && std::strcmp(cutter_name, "NONE") != 0 ? cutter_name : "");
+    copy_plan_name(name, cutter_name && !same_ignoring_case(cutter_name, "NONE") ? cutter_name : "");
 }
 
 r_m_f_or_other *new_rmf_node(const char *name, tag_t obj_tag) {

@@ -133,7 +133,8 @@ int plan_skips_program_group(const char *name);
 // Copies a name cut to 132 characters.
 void copy_plan_name(char name[PLAN_NAME_BUFSIZE], const char *text);
 
-// Cutter name as the plan keeps it: empty for no cutter and for the cutter named "NONE".
+// Cutter name as the plan keeps it: empty for no cutter and for the cutter named "NONE" in any
+// letter case.
 void copy_cutter_name(char name[PLAN_NAME_BUFSIZE], const char *cutter_name);
 
 // ---- nodes --------------------------------------------------------------------------------

@@ -8,7 +8,9 @@
 
 #include "my_func1/my_func1.h"
 #include "torvane/plan.h"
+#include "torvane/plan_listing.h"
 #include "torvane/sel_template_dlg.h"
+#include "torvane/template_scan.h"
 #include "uf.h"
 #include "uf_obj.h"
 #include "uf_part.h"
@@ -110,9 +112,9 @@ int select_electrodes(void) {
     return MY_select_solids(&static_elec_tags, &static_elec_count, prompt);
 }
 
-// The CAM setup and the main dialog do not exist yet, so a turn ends once its electrodes are
-// chosen; the listing window says which they are and that the run ends there.
-void list_turn_electrodes(void) {
+// The main dialog does not exist yet, so a turn ends once the plan is scanned; the listing
+// window shows the electrodes and the plan, and says that the run ends there.
+void list_turn(void) {
     char text[MY_MESSAGE_BUFSIZE];
     if (!lookup_message("list_turn_electrode_01:", text, static_lang_file)) return;
     char line[2 * MY_MESSAGE_BUFSIZE + CAM_TEMPLATE_FIELD_BUFSIZE + 32];
@@ -124,6 +126,9 @@ void list_turn_electrodes(void) {
         std::snprintf(line, sizeof line, "  %s\n", name);
         MY_write_listing(line);
     }
+    if (!list_plan_tree(static_sel_template_p->template_file, static_plan_list, static_insert_group_list,
+                        static_insert_oper_list))
+        return;
     if (!lookup_message("list_turn_electrode_02:", text, static_lang_file)) return;
     std::snprintf(line, sizeof line, "%s\n", text);
     MY_write_listing(line);
@@ -151,7 +156,10 @@ int run_turn(void) {
         show_torvane_message("ufusr_03:");
         return 0;
     }
-    list_turn_electrodes();
+    if (!get_template_group_and_oper(static_sel_template_p->template_file, &static_plan_list,
+                                     &static_insert_group_list, &static_insert_oper_list))
+        return 0;
+    list_turn();
     free_template_list();
     // Only the main dialog opens the next part file of a batch; without it the run ends.
     return 0;

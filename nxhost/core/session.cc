@@ -30,8 +30,8 @@ const bool registered = register_reset([] {
     state() = SessionState{};
 });
 
-const std::map<int, std::string> &fail_messages() {
-    static const std::map<int, std::string> messages = {
+std::map<int, std::string> &fail_messages() {
+    static std::map<int, std::string> messages = {
         {kNotInitialized, "The Open API program has not been initialized"},
         {kBadTag, "Invalid object tag"},
         {kBadArgument, "Invalid argument"},
@@ -52,7 +52,6 @@ const std::map<int, std::string> &fail_messages() {
         {1105021, "Dialog item not found"},
         {1105022, "Dialog item does not support this attribute"},
         {1105023, "Call is only allowed inside a dialog callback"},
-        {1105024, "The CAM setup of this part is not modelled by the stand-in"},
     };
     return messages;
 }
@@ -93,24 +92,14 @@ unsigned int *nx_tag_array(const unsigned int *tags, std::size_t count) {
     return p;
 }
 
-namespace {
-// Codes of the stand-in's modules, registered by each (a module's own range).
-std::map<int, std::string> &module_fail_messages() {
-    static std::map<int, std::string> messages;
-    return messages;
+bool register_fail_message(int code, const std::string &text) {
+    fail_messages()[code] = text;
+    return true;
 }
-}  // namespace
 
 std::string fail_message(int code) {
     auto it = fail_messages().find(code);
-    if (it != fail_messages().end()) return it->second;
-    auto own = module_fail_messages().find(code);
-    return own == module_fail_messages().end() ? std::string() : own->second;
-}
-
-bool register_fail_messages(std::initializer_list<std::pair<const int, std::string>> messages) {
-    module_fail_messages().insert(messages.begin(), messages.end());
-    return true;
+    return it == fail_messages().end() ? std::string() : it->second;
 }
 
 }  // namespace nxhost
@@ -205,4 +194,12 @@ extern "C" void *UF_reallocate_memory(void *data, unsigned int nbytes, int *erro
     }
     blocks.erase(data);
     return record(grown, nbytes);
+}
+
+extern "C" int UF_translate_variable(const char *variable, char **translation) {
+    NXHOST_ENTER("UF_translate_variable");
+    if (!variable || !translation) return kBadArgument;
+    // The environment's own text, which the caller must not free: as NX hands it out.
+    *translation = std::getenv(variable);
+    return 0;
 }

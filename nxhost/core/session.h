@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
-#include <utility>
 #include <string>
 
 namespace nxhost {
@@ -23,8 +21,8 @@ unsigned int *nx_tag_array(const unsigned int *tags, std::size_t count);
 
 // Fail message of an NX error code, "" when the code has none.
 std::string fail_message(int code);
-// Adds the fail messages of a module's own codes (typically from a static initialiser);
-// returns true.
-bool register_fail_messages(std::initializer_list<std::pair<const int, std::string>> messages);
+
+// Adds the fail message of a code of a module (typically from a static initialiser); true.
+bool register_fail_message(int code, const std::string &text);
 
 }  // namespace nxhost

@@ -24,7 +24,7 @@ std::map<tag_t, tag_t> &wcs_table() {
 }
 
 const bool registered = register_reset([] { wcs_table().clear(); }) &&
-                        register_fail_messages({{kBadMatrix, "The matrix is not orthonormal and right-handed"}});
+                        register_fail_message(kBadMatrix, "The matrix is not orthonormal and right-handed");
 
 const Matrix kIdentity = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 

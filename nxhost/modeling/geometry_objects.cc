@@ -11,7 +11,10 @@
 namespace nxhost::modeling {
 namespace {
 
-const bool registered = register_fail_messages({
+const struct {
+    int code;
+    const char *text;
+} kMessages[] = {
     {kNoGeometry, "The object has no geometry to measure"},
     {kNotComputed, "The modeler could not compute the result for this geometry"},
     {kNoNormal, "The face has no normal at this parameter"},
@@ -20,7 +23,14 @@ const bool registered = register_fail_messages({
     {kNoTarget, "Booleans with an existing body are not modelled by the stand-in"},
     {kZeroVector, "A direction of zero length was given"},
     {kZeroLength, "The line has no length"},
-});
+};
+
+bool register_messages() {
+    for (const auto &m : kMessages) register_fail_message(m.code, m.text);
+    return true;
+}
+
+const bool registered = register_messages();
 
 }  // namespace
 

@@ -46,6 +46,21 @@ tag_t next_after(const std::vector<tag_t> &tags, tag_t cursor) {
     return *it;
 }
 
+// A module's own deletion of its objects; -1 when no module claims the object.
+int delete_by_module(tag_t tag) {
+    for (const ObjectRules &rules : object_rules())
+        if (rules.remove)
+            if (int rc = rules.remove(tag); rc != -1) return rc;
+    return -1;
+}
+
+int delete_one(const Object &obj) {
+    if (int rc = delete_by_module(obj.tag); rc != -1) return rc;
+    if (obj.part == obj.tag || !is_body_level(obj)) return kBadArgument;
+    store().remove(obj.tag);
+    return 0;
+}
+
 std::vector<tag_t> named_in_part(tag_t part, const char *name, int type) {
     std::vector<tag_t> found;
     for (tag_t t : store().in_part(part, type)) {
@@ -84,6 +99,9 @@ extern "C" int UF_OBJ_set_name(tag_t object_id, const char *name) {
     Object *obj = lookup("UF_OBJ_set_name", object_id);
     if (!obj) return kBadTag;
     if (!name || std::strlen(name) > UF_OBJ_NAME_NCHARS) return kBadArgument;
+    for (const ObjectRules &rules : object_rules())
+        if (rules.rename)
+            if (int rc = rules.rename(*obj, name)) return rc;
     obj->name = name;
     store().mark_modified(obj->part);
     return 0;
@@ -120,9 +138,7 @@ extern "C" int UF_OBJ_delete_object(tag_t object_id) {
     NXHOST_ENTER("UF_OBJ_delete_object");
     const Object *obj = lookup("UF_OBJ_delete_object", object_id);
     if (!obj) return kBadTag;
-    if (obj->part == obj->tag || !is_body_level(*obj)) return kBadArgument;
-    store().remove(object_id);
-    return 0;
+    return delete_one(*obj);
 }
 
 extern "C" int UF_OBJ_delete_array_of_objects(int num_objects, tag_t object_id[], int **statuses) {
@@ -132,8 +148,7 @@ extern "C" int UF_OBJ_delete_array_of_objects(int num_objects, tag_t object_id[]
     int first_error = 0;
     for (int i = 0; i < num_objects; ++i) {
         const Object *obj = lookup("UF_OBJ_delete_array_of_objects", object_id[i]);
-        int rc = !obj ? kBadTag : (obj->part == obj->tag || !is_body_level(*obj)) ? kBadArgument : 0;
-        if (rc == 0) store().remove(object_id[i]);
+        int rc = obj ? delete_one(*obj) : kBadTag;
         if (rc && !first_error) first_error = rc;
         results.push_back(rc);
     }

@@ -92,6 +92,20 @@ void ObjectStore::clear() {
     modified_.clear();
 }
 
+namespace {
+std::vector<ObjectRules> &rules_registry() {
+    static std::vector<ObjectRules> rules;
+    return rules;
+}
+}  // namespace
+
+bool register_object_rules(ObjectRules rules) {
+    rules_registry().push_back(std::move(rules));
+    return true;
+}
+
+const std::vector<ObjectRules> &object_rules() { return rules_registry(); }
+
 ObjectStore &store() {
     static ObjectStore instance;
     return instance;

@@ -3,6 +3,7 @@
 // Tags turn into objects in one audited place (lookup / lookup_kind); API entries never cast.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,19 @@ private:
 };
 
 ObjectStore &store();
+
+// Rules of a module for the objects it owns (CAM objects), consulted by UF_OBJ_set_name and
+// UF_OBJ_delete_object before their own handling.
+struct ObjectRules {
+    // 0, or the error code with which naming the object so is refused.
+    std::function<int(const Object &obj, const std::string &name)> rename;
+    // Deletes the object as its module must and gives 0 or an error code; -1 for objects that are
+    // not the module's.
+    std::function<int(tag_t tag)> remove;
+};
+// Registers rules (typically from a static initialiser); returns true.
+bool register_object_rules(ObjectRules rules);
+const std::vector<ObjectRules> &object_rules();
 
 // Looks a tag up for an API call: a missing or dead tag records a misuse line naming the call.
 Object *lookup(const char *call, tag_t tag);

@@ -55,4 +55,24 @@ void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, L
     setenv("NXHOST_MOUNTS", all.c_str(), 1);
 }
 
+std::string default_nx_root() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return "nxroot";
+    return (self.parent_path().parent_path() / "nxroot").string();
+}
+
+void mount_nx_root(const std::string &dir, bool given, const std::string &cam_config) {
+    if (!cam_config.empty()) setenv("UGII_CAM_CONFIG", cam_config.c_str(), 1);
+    std::error_code ec;
+    if (!given && !fs::is_directory(dir, ec)) return;
+    const std::string root = existing_directory(dir, "--nx-root");
+    if (root.find('|') != std::string::npos) throw SetupError("--nx-root: a mounted path cannot contain '|'");
+    std::string all;
+    if (const char *inherited = std::getenv("NXHOST_MOUNTS")) all = inherited;
+    all += (all.empty() ? "" : "|") + std::string(kNxRootWindows) + "=" + root;
+    setenv("NXHOST_MOUNTS", all.c_str(), 1);
+    setenv("UGII_BASE_DIR", kNxRootWindows, 1);
+}
+
 }  // namespace nxhost::runner

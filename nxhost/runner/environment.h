@@ -24,4 +24,15 @@ std::string existing_directory(const std::string &dir, const std::string &what);
 // D:\qz_conf\lang. Throws SetupError for a missing directory.
 void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, Language language);
 
+// Where the add-on sees the NX folder (UGII_BASE_DIR).
+constexpr const char *kNxRootWindows = "C:\\Program Files\\Siemens\\NX";
+
+// The NX folder of this build: ../nxroot from the folder that holds the running nxhost.
+std::string default_nx_root();
+
+// Shows the host directory as the NX folder and sets UGII_BASE_DIR, and UGII_CAM_CONFIG when
+// cam_config is given. A missing default folder leaves NX without a folder (CAM then cannot
+// start, and says so); a missing folder given on the command line throws SetupError.
+void mount_nx_root(const std::string &dir, bool given, const std::string &cam_config);
+
 }  // namespace nxhost::runner

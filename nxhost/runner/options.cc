@@ -57,6 +57,12 @@ Mount parse_mount(const std::string &value) {
     return {prefix, value.substr(eq + 1)};
 }
 
+std::string parse_view(const std::string &value) {
+    for (const char *view : {"program", "machine", "geometry", "method", "all"})
+        if (value == view) return value;
+    throw UsageError("--view takes program, machine, geometry, method or all, not '" + value + "'");
+}
+
 void set_once(std::string *target, bool *seen, const std::string &name, const std::string &value) {
     if (*seen) throw UsageError(name + " given twice");
     *seen = true;
@@ -65,7 +71,8 @@ void set_once(std::string *target, bool *seen, const std::string &name, const st
 
 RunOptions parse_run(Arguments &in) {
     RunOptions run;
-    bool script_seen = false, part_seen = false, out_seen = false, addon_seen = false, lang_seen = false;
+    bool script_seen = false, part_seen = false, out_seen = false, addon_seen = false, lang_seen = false,
+         root_seen = false, config_seen = false;
     std::string lang;
     while (!in.done()) {
         const std::string &arg = in.take();
@@ -92,6 +99,10 @@ RunOptions parse_run(Arguments &in) {
             set_once(&run.out_dir, &out_seen, name, in.value_of(name, joined, joined_given));
         } else if (name == "--addon") {
             set_once(&run.addon, &addon_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--nx-root") {
+            set_once(&run.nx_root, &root_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--cam-config") {
+            set_once(&run.cam_config, &config_seen, name, in.value_of(name, joined, joined_given));
         } else if (name == "--release") {
             set_once(&run.release, &run.release_given, name, in.value_of(name, joined, joined_given));
         } else if (name == "--lang") {
@@ -122,6 +133,7 @@ TreeOptions parse_tree(Arguments &in) {
         std::string name = Arguments::option_name(arg, &joined, &joined_given);
         if (name == "--drive") tree.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
         else if (name == "--mount") tree.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
+        else if (name == "--view") tree.views.push_back(parse_view(in.value_of(name, joined, joined_given)));
         else throw UsageError("unknown option '" + name + "' for tree");
     }
     if (!part_seen) throw UsageError("tree needs a part");
@@ -153,8 +165,9 @@ CommandLine parse_command_line(const std::vector<std::string> &args) {
 std::string usage_text() {
     return R"(usage:
   nxhost run SCRIPT [options]   play SCRIPT against the add-on as NX would run it
-  nxhost tree PART [--drive X=DIR]... [--mount WINPATH=DIR]...
-                                print the objects of a part
+  nxhost tree PART [--drive X=DIR]... [--mount WINPATH=DIR]... [--view VIEW]...
+                                print the objects of a part; VIEW is a view of its CAM
+                                tree: program (default), machine, geometry, method or all
   nxhost --help                 this text
 
 options of run:
@@ -165,6 +178,11 @@ options of run:
                        en the English ones in the folder lang-en at the root of drive D:
   --part X:\PATH.prt   open this part as the display part before the add-on starts
   --release TEXT       release text the add-on sees (default V12.0.2.9)
+  --nx-root DIR        the NX folder (UGII_BASE_DIR, shown as C:\Program Files\Siemens\NX):
+                       CAM configuration, library parts and the qz extension libraries
+                       (default: ../nxroot from the folder that holds this nxhost)
+  --cam-config WINPATH the CAM configuration file (UGII_CAM_CONFIG; default: NX's own,
+                       MACH\resource\configuration\cam_general.dat in the NX folder)
   --out DIR            write transcript.txt and every part the add-on changed (as NAME.prt)
                        into DIR; without it the transcript goes to stdout only and nothing
                        is saved

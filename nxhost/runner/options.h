@@ -38,12 +38,15 @@ struct RunOptions {
     std::string addon;                     // "" = the add-on of this build (see usage_text)
     std::vector<std::string> dialog_dirs;  // empty = "dialogs" beside the add-on
     Language language = Language::Chinese;
+    std::string nx_root;                   // "" = the NX folder of this build (see usage_text)
+    std::string cam_config;                // Windows path of the CAM configuration; "" = NX's own
 };
 
 struct TreeOptions {
     std::string part;
     std::vector<Drive> drives;
     std::vector<Mount> mounts;
+    std::vector<std::string> views;  // CAM views to print; empty = the program order view
 };
 
 enum class Command { Help, Run, Tree };

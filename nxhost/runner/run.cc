@@ -159,6 +159,8 @@ int run_session(const RunOptions &options) {
     std::string addon_path = options.addon.empty() ? default_addon_path() : options.addon;
     try {
         mount(options.drives, options.mounts, options.language);
+        mount_nx_root(options.nx_root.empty() ? default_nx_root() : options.nx_root, !options.nx_root.empty(),
+                      options.cam_config);
         out_dir = prepare_out_dir(options.out_dir);
         dialog_dirs = dialog_directories(options, addon_path);
     } catch (const SetupError &e) {

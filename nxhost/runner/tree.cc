@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "nxhost/cam/cam_file.h"
 #include "nxhost/parts/parts.h"
 #include "nxhost/runner/commands.h"
 #include "nxhost/runner/environment.h"
@@ -16,6 +17,15 @@ int print_tree(const TreeOptions &options) {
         std::fprintf(stderr, "nxhost: %s\n", e.what());
         return kExitInput;
     }
+    std::vector<cam::View> views;
+    for (const std::string &view : options.views) {
+        if (view == "all") views = {cam::kProgramView, cam::kMachineView, cam::kGeometryView, cam::kMethodView};
+        else if (view == "program") views.push_back(cam::kProgramView);
+        else if (view == "machine") views.push_back(cam::kMachineView);
+        else if (view == "geometry") views.push_back(cam::kGeometryView);
+        else views.push_back(cam::kMethodView);
+    }
+    if (!views.empty()) cam::set_printed_views(views);
     std::string error;
     tag_t part = load_part(options.part, &error);
     if (part == NULL_TAG) {

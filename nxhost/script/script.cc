@@ -27,7 +27,7 @@ const bool registered = register_reset([] {
     player().handler = keep;
 });
 
-const char *const kInteractionVerbs[] = {"dialog", "pick", "point", "filebox", "cancel", "back"};
+const char *const kInteractionVerbs[] = {"dialog", "pick", "point", "filebox", "edit", "cancel", "back"};
 const char *const kActionVerbs[] = {"set", "select", "activate", "press", "double-click", "close"};
 
 template <std::size_t N>
@@ -82,6 +82,8 @@ void check_interaction(const Line &line, const std::string &file) {
         }
     }
     if (verb == "filebox" && line.arg_count() != 1) error_at(file, line.number, "filebox takes one path");
+    if (verb == "edit" && (line.arg_count() > 1 || (line.arg_count() == 1 && line.arg(0) != "OK" && line.arg(0) != "APPLY")))
+        error_at(file, line.number, "edit takes nothing, OK or APPLY");
     if ((verb == "cancel" || verb == "back") && line.arg_count() != 0)
         error_at(file, line.number, verb + " takes no arguments");
 }

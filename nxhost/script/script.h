@@ -9,6 +9,7 @@
 //   pick faces E2 normal=+Z
 //   point 10 20 0                         answers a point request
 //   filebox D:\parts\a.prt                answers a file box
+//   edit OK                               closes a CAM object's parameter dialog (OK or APPLY)
 //   cancel                                answers any question with cancel
 //   back                                  answers any question with back
 //

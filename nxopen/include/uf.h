@@ -31,6 +31,11 @@ extern UFUNEXPORT void UF_free_string_array(int n_strings, char **string_array);
 extern UFUNEXPORT void *UF_allocate_memory(unsigned int nbytes, int *error_code);
 extern UFUNEXPORT void *UF_reallocate_memory(void *data, unsigned int nbytes, int *error_code);
 
+/* Value of an environment variable of the NX session ("UGII_BASE_DIR": the
+ * NX installation folder); *translation is NULL when it is not set. The text
+ * belongs to NX: do not change or free it. */
+extern UFUNEXPORT int UF_translate_variable(const char *variable, char **translation);
+
 UF_END_C
 
 #endif

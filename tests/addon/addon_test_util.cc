@@ -1,5 +1,12 @@
 #include "addon_test_util.h"
 
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "drive_test.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -43,6 +50,23 @@ std::vector<std::string> as_utf8(const std::vector<std::string> &texts) {
     std::vector<std::string> converted;
     for (const std::string &text : texts) converted.push_back(gbk_to_utf8(text));
     return converted;
+}
+
+void install_shipped_conf(const std::string &drive_dir) {
+    namespace fs = std::filesystem;
+    const fs::path source = testsupport::source_dir();
+    fs::copy(source / "conf", drive_dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    for (const auto &entry : fs::directory_iterator(source / "conf/lang-en"))
+        fs::copy_file(entry.path(), fs::path(drive_dir) / "qz_conf/lang" / entry.path().filename(),
+                      fs::copy_options::overwrite_existing);
+}
+
+std::string english(const std::string &tag, const std::string &catalogue) {
+    std::ifstream in(testsupport::source_dir() + "/conf/lang-en/" + catalogue);
+    for (std::string line; std::getline(in, line);)
+        if (line == tag && std::getline(in, line)) return line;
+    ADD_FAILURE() << "no English text for " << tag;
+    return tag;
 }
 
 }  // namespace addontest

@@ -16,4 +16,14 @@ std::string numbered_catalogue(const std::string &tag, const std::string &prefix
 // Texts as a Chinese Windows shows them (code page 936 to UTF-8).
 std::vector<std::string> as_utf8(const std::vector<std::string> &texts);
 
+// Copies the shipped configuration root (conf/) to a drive directory, with the English catalogues
+// in place of the Chinese ones.
+void install_shipped_conf(const std::string &drive_dir);
+
+// The site CAM configuration of the shipped configuration: NX's milling types and TT.
+constexpr const char *kShippedCamConfig = "D:\\qz_conf\\cam_qz\\qz_cam_general.dat";
+
+// Text of a tag in the shipped English catalogue of a module ("torvane.txt").
+std::string english(const std::string &tag, const std::string &catalogue = "torvane.txt");
+
 }  // namespace addontest

@@ -37,7 +37,7 @@ TEST(PlanClasses, TheScanSkipsHelperGroupsByNameIgnoringCase) {
 
 TEST(PlanNodes, ACutterNamedNoneLeavesTheToolNameEmpty) {
     const std::pair<const char *, const char *> cases[] = {
-        {"NONE", ""}, {nullptr, ""}, {"D10R0.5", "D10R0.5"}, {"none", "none"}};
+        {"NONE", ""}, {nullptr, ""}, {"D10R0.5", "D10R0.5"}, {"none", ""}, {"NONE1", "NONE1"}};
     for (const auto &c : cases) {
         char name[PLAN_NAME_BUFSIZE] = "stale";
         copy_cutter_name(name, c.first);

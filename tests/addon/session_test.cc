@@ -23,14 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Text of tag in the shipped English catalogue of the torvane module.
-std::string english(const std::string &tag) {
-    std::ifstream in(testsupport::source_dir() + "/conf/lang-en/torvane.txt");
-    for (std::string line; std::getline(in, line);)
-        if (line == tag && std::getline(in, line)) return line;
-    ADD_FAILURE() << "no English text for " << tag;
-    return tag;
-}
+using addontest::english;
 
 bool contains(const std::vector<std::string> &texts, const std::string &part) {
     return std::any_of(texts.begin(), texts.end(), [&](const std::string &t) { return t.find(part) != std::string::npos; });
@@ -63,13 +56,10 @@ class SessionTest : public testsupport::StandinTest {
 protected:
     void SetUp() override {
         StandinTest::SetUp();
-        const fs::path source = testsupport::source_dir();
-        fs::copy(source / "conf", drive_dir(), fs::copy_options::recursive);
-        for (const auto &entry : fs::directory_iterator(source / "conf/lang-en"))
-            fs::copy_file(entry.path(), fs::path(drive_dir()) / "qz_conf/lang" / entry.path().filename(),
-                          fs::copy_options::overwrite_existing);
+        addontest::install_shipped_conf(drive_dir());
+        use_nx_root(addontest::kShippedCamConfig);
         static bool dialogs_added = false;
-        if (!dialogs_added) nxhost::add_dialog_directory((source / "torvane/dialogs").string());
+        if (!dialogs_added) nxhost::add_dialog_directory((fs::path(testsupport::source_dir()) / "torvane/dialogs").string());
         dialogs_added = true;
     }
 
@@ -85,10 +75,11 @@ protected:
         display("parts\\test.prt");
     }
 
-    // A set of one labelled template whose part lies in the template directory.
+    // A set of one labelled template whose part (the shipped quick template) lies in the template
+    // directory.
     void one_template_set() {
         write_file("qz_conf/cam_qz/cam_template/qz_cam_int_template_set.def", "COPPER;cu.prt;cu.bmp;rough|finish\n");
-        write_file("qz_conf/cam_qz/cam_template/cu.prt", "{\"format\":\"nxhost-part/1\"}");
+        write_file("qz_conf/cam_qz/cam_template/cu.prt", read_file("qz_conf/cam_qz/cam_template/cu_quick.prt"));
     }
 
     void run(const std::string &script) {

@@ -249,44 +249,28 @@ TEST_F(ToolLibraries, ReadEveryTableOfTheShippedLibrariesCleanly) {
     EXPECT_EQ(shown("message"), Lines{});
 }
 
-TEST_F(ToolLibraries, ListNoCuttersForAPartWithoutSetupAndRefuseAnUnreadableSetup) {
+TEST_F(ToolLibraries, ListTheCuttersOfTheCurrentSetupWithTheirDataAndHolders) {
     tool_data *list = old_tools();
     open_part(R"({"format":"nxhost-part/1"})");
     EXPECT_EQ(MY_read_current_part_tool(&list), 1);
-    EXPECT_EQ(list, nullptr) << "the old list is replaced";
-    EXPECT_EQ(shown("listing"), Lines{});
-    list = old_tools();
-    open_part(R"({"format":"nxhost-part/1","cam":{"setup":"mill_planar"}})");
-    EXPECT_EQ(MY_read_current_part_tool(&list), 0);
-    EXPECT_EQ(list, nullptr) << "the old list is replaced";
-    ASSERT_FALSE(shown("listing").empty());
-    EXPECT_NE(shown("listing").back().find("The CAM setup of this part is not modelled by the stand-in"),
-              std::string::npos);
-    EXPECT_EQ(shown("message"), Lines{});
-}
-
-TEST_F(ToolLibraries, FillACutterRecordFromAttributesWhereNxHasThem) {
-    // The stand-in has no cutters yet: a named solid with the cutter's attributes stands in,
-    // and its refused parameter queries are reported and leave their fields 0.
-    open_part(R"({"format":"nxhost-part/1","bodies":[{"name":"D10R0.5","shape":{"box":{"min":[0,0,0],"max":[1,1,1]}},
-        "attributes":[{"title":"speed","type":"real","value":5000},{"title":"retract_feed","type":"real","value":3000},
-        {"title":"cut_feed","type":"string","value":"1600"},
-        {"title":"tool_descr","type":"string","value":"bull nose"}]},
-        {"shape":{"box":{"min":[2,0,0],"max":[3,1,1]}},
-         "attributes":[{"title":"holder_name","type":"string","value":"BT40_ER16_70"}]}]})");
-    std::vector<tag_t> bodies;
-    for (tag_t t : nxhost::store().in_part(nxhost::display_part(), 70))
-        if (nxhost::store().find(t)->subtype == 0) bodies.push_back(t);
-    ASSERT_EQ(bodies.size(), 2u);
-    tool_data named, unnamed;
-    ASSERT_EQ(MY_read_tool_data_from_tool(bodies[0], &named), 1);
-    ASSERT_EQ(MY_read_tool_data_from_tool(bodies[1], &unnamed), 1);
+    EXPECT_EQ(list, nullptr) << "a part without setup has no cutters; the old list is replaced";
     // A text attribute is no cutting data; the catalogue names the holder of a cutter without one.
-    EXPECT_EQ(fields(named), "D10R0.5|NO_HOLDER_01|bull nose|0 0 0 0 0 0 0 0 0 5000 0 0 0 0 0 0 0 3000");
-    EXPECT_EQ(fields(unnamed), "null_name|BT40_ER16_70||0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0");
-    EXPECT_FALSE(shown("listing").empty()) << "the refused parameter queries are reported";
-    EXPECT_EQ(nxhost::outstanding_blocks(), 0u);
-    expect_clean_session_ = false;
+    open_part(R"({"format":"nxhost-part/1","cam":{"machine":[{"unused":[]},
+        {"cutter":"D10R0.5","params":{"TL_DIAMETER":10,"TL_COR1_RAD":0.5,"TL_NUMBER":111,"TL_HEIGHT":75,
+         "TL_FLUTE_LN":25,"TL_NUM_FLUTES":4,"TL_TAPER_ANG":0.017453292519943295},
+         "attributes":[{"title":"speed","type":"real","value":5000},{"title":"retract_feed","type":"real","value":3000},
+         {"title":"cut_feed","type":"string","value":"1600"},{"title":"tool_descr","type":"string","value":"bull nose"}]},
+        {"cutter":"B6","kind":"ball_mill","params":{"TL_DIAMETER":6,"TL_COR1_RAD":3},
+         "attributes":[{"title":"holder_name","type":"string","value":"BT40_ER16_70"}]}]}})");
+    ASSERT_EQ(MY_read_current_part_tool(&list), 1);
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->next_p, nullptr);
+    EXPECT_EQ(fields(*list), "D10R0.5|NO_HOLDER_01|bull nose|1 10 0.5 111 75 25 4 1 0 5000 0 0 0 0 0 0 0 3000");
+    EXPECT_EQ(fields(*list->next_p), "B6|BT40_ER16_70||2 6 3 0 75 50 2 0 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_EQ(list->next_p->prev_p, list);
+    EXPECT_EQ(shown("listing"), Lines{}) << "every query of a real cutter is answered";
+    EXPECT_EQ(shown("message"), Lines{});
+    free_tool_data_list(&list);
 }
 
 TEST_F(ToolLibraries, SurviveEveryFailingNxCallWhileReadingLibraries) {

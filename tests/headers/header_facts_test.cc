@@ -9,6 +9,11 @@
 
 #include <uf.h>
 #include <uf_cam.h>
+#include <uf_cambnd.h>
+#include <uf_camgeom.h>
+#include <uf_cut_levels.h>
+#include <uf_cutter.h>
+#include <uf_ncgroup.h>
 #include <uf_modl.h>
 #include <uf_object_types.h>
 #include <uf_ugopenint.h>
@@ -40,6 +45,9 @@ const ConstantCase kConstants[] = {
     NX(UF_ATTR_string, 5), NX(UF_ATTR_any, 6), NX(UF_PARAM_TL_DIAMETER, 1000), NX(UF_PARAM_TL_NUM_FLUTES, 1017),
     NX(UF_PARAM_TL_NUMBER, 1038), NX(UF_PARAM_CUTLEV_RANGE_TYPE, 5400), NX(MAX_FSPEC_BUFSIZE, 3469),
     NX(UF_OBJ_NAME_BUFSIZE, 385), NX(UF_err_program_not_initialized, 1105000),
+    NX(UF_CAM_auto_block_type, 3), NX(UF_CAM_OPT_STYPE_CLS_OPER, 1), NX(UF_CAM_OPT_STYPE_CLS_GEOM, 5),
+    NX(UF_CAMGEOM_cut_region_start_type, 1), NX(UF_CAM_material_side_out_right, 2), NX(UF_CUTTER_SUBTYPE_MILL_BALL, 4),
+    NX(UF_PARAM_clv_range_single, 2), NX(UF_NCGROUP_MAX_REASON_BUFSIZE, 3073),
 };
 
 TEST(NxOpenConstants, HaveTheValuesNxUses)
@@ -64,6 +72,10 @@ TEST(NxOpenRecords, DeclareTheirFieldsInNxOrder)
     using Selection = UF_UI_selection_options_t;
     using Props = UF_OBJ_disp_props_t;
     using Load = UF_PART_load_status_t;
+    using GeomData = UF_CAMGEOM_app_data_t;
+    using Point = UF_CAMGEOM_custom_point_t;
+    using BndData = UF_CAMBND_app_data_t;
+    using Bound = UF_CAMBND_boundary_data_t;
     const std::pair<const char *, std::vector<std::ptrdiff_t>> records[] = {
         {"UF_STYLER_item_value_type_t", offsets(&Item::reason, &Item::item_id, &Item::subitem_index, &Item::count,
                                                 &Item::item_attr, &Item::indicator, &Item::value)},
@@ -79,6 +91,27 @@ TEST(NxOpenRecords, DeclareTheirFieldsInNxOrder)
          offsets(&Load::failed, &Load::user_abort, &Load::n_parts, &Load::file_names, &Load::statuses)},
         {"UF_PARAM_feedrate_t",
          offsets(&UF_PARAM_feedrate_t::unit, &UF_PARAM_feedrate_t::value, &UF_PARAM_feedrate_t::color)},
+        {"UF_CUTTER_holder_section_t",
+         offsets(&UF_CUTTER_holder_section_t::diameter, &UF_CUTTER_holder_section_t::length,
+                 &UF_CUTTER_holder_section_t::taper, &UF_CUTTER_holder_section_t::corner)},
+        {"UF_CUT_LEVEL_single_t", offsets(&UF_CUT_LEVEL_single_t::entity_tag, &UF_CUT_LEVEL_single_t::z_level,
+                                          &UF_CUT_LEVEL_single_t::local_cut_depth)},
+        {"UF_CUT_LEVELS_t", offsets(&UF_CUT_LEVELS_t::num_levels, &UF_CUT_LEVELS_t::cut_levels,
+                                    &UF_CUT_LEVELS_t::num_top_off_levels, &UF_CUT_LEVELS_t::top_off_levels)},
+        {"UF_CAMGEOM_app_data_t",
+         offsets(&GeomData::has_stock, &GeomData::stock, &GeomData::has_cut_stock, &GeomData::cut_stock,
+                 &GeomData::has_tolerances, &GeomData::tolerances, &GeomData::has_feedrate, &GeomData::feedrate_unit,
+                 &GeomData::feedrate_value, &GeomData::has_offset, &GeomData::offsetType, &GeomData::nominalOffset,
+                 &GeomData::offset, &GeomData::has_avoidance_type, &GeomData::avoidance_type)},
+        {"UF_CAMGEOM_custom_point_t",
+         offsets(&Point::point_tag, &Point::point_acs, &Point::upper_depth, &Point::lower_depth, &Point::depth)},
+        {"UF_CAMBND_app_data_t",
+         offsets(&BndData::has_stock, &BndData::stock, &BndData::has_tolerances, &BndData::tolerances,
+                 &BndData::has_feedrate, &BndData::feedrate_unit, &BndData::feedrate_value, &BndData::has_blank_distance,
+                 &BndData::blank_distance, &BndData::has_tool_position, &BndData::tool_position)},
+        {"UF_CAMBND_boundary_data_t",
+         offsets(&Bound::boundary_type, &Bound::plane_type, &Bound::origin, &Bound::matrix, &Bound::material_side,
+                 &Bound::ignore_holes, &Bound::ignore_islands, &Bound::ignore_chamfers, &Bound::app_data)},
     };
     for (const auto &record : records)
         for (std::size_t i = 1; i < record.second.size(); ++i)

@@ -12,6 +12,8 @@ namespace testsupport {
 void StandinTest::SetUp() {
     nxhost::reset_all();
     DriveTest::SetUp();
+    set_env("UGII_BASE_DIR", "");
+    set_env("UGII_CAM_CONFIG", "");
     ASSERT_EQ(UF_initialize(), 0);
 }
 
@@ -24,6 +26,13 @@ void StandinTest::TearDown() {
     }
     nxhost::reset_all();
     DriveTest::TearDown();
+}
+
+void StandinTest::use_nx_root(const std::string &cam_config) {
+    const std::string windows = "C:\\Program Files\\Siemens\\NX";
+    set_env("NXHOST_MOUNTS", windows + "=" + binary_dir() + "/nxroot");
+    set_env("UGII_BASE_DIR", windows);
+    if (!cam_config.empty()) set_env("UGII_CAM_CONFIG", cam_config);
 }
 
 void StandinTest::play(const std::string &script_text) const {

@@ -25,6 +25,10 @@ protected:
     std::vector<std::string> shown(const std::string &kind = "") const;
     void clear_shown() const;
 
+    // Shows the NX folder of this build (CAM configuration, library parts, extension libraries) as
+    // NX's folder, and the CAM configuration file cam_config (Windows path) when given.
+    void use_nx_root(const std::string &cam_config = "");
+
     // Tests that provoke misuse or keep the session open on purpose say so.
     bool expect_clean_session_ = true;
 };
