@@ -47,16 +47,6 @@ void release_value(UF_ATTR_value_t *value) {
     value->value.string = nullptr;
 }
 
-int read_once(tag_t obj_tag, char *title, int type, UF_ATTR_value_t *value) {
-    value->type = 0;
-    value->value.string = nullptr;  // NX allocates a string value
-    if (UF_CALL(UF_ATTR_read_value(obj_tag, title, type, value)) != 0) {
-        release_value(value);
-        return 0;
-    }
-    return 1;
-}
-
 // Common start of the readers: 1 when obj_tag carries title with type and its value is read.
 int read_typed(tag_t obj_tag, const char *title, int type, const title_tags &tags, UF_ATTR_value_t *value) {
     char lang_path[MY_PATH_BUFSIZE];
@@ -69,14 +59,15 @@ int read_typed(tag_t obj_tag, const char *title, int type, const title_tags &tag
     return MY_read_obj_att_value(obj_tag, checked.text, type, value);
 }
 
-// Common part of the writers: checks, removes what is to be replaced, assigns.
+// Common part of the writers: checks, removes what is to be replaced, assigns. Only the integer
+// writer refuses a null object (null_tag_text); the others let NX report it.
 int write_typed(tag_t obj_tag, const char *title, const title_tags &tags, const char *null_tag_text, int delete_type,
                 UF_ATTR_value_t value) {
     char lang_path[MY_PATH_BUFSIZE];
     build_lang_path(lang_path, MY_FUNC_LANG_FORMAT);
     title_buffer checked;
     if (!check_title(title, tags, lang_path, &checked)) return 0;
-    if (obj_tag == NULL_TAG) {
+    if (obj_tag == NULL_TAG && null_tag_text) {
         uc1601(null_tag_text, 1);
         return 0;
     }
@@ -93,12 +84,14 @@ int write_typed(tag_t obj_tag, const char *title, const title_tags &tags, const 
 int MY_read_obj_att_value(tag_t obj_tag, const char *title, int type, UF_ATTR_value_t *value) {
     title_buffer copy{};
     MY_copy_cut(copy.text, sizeof copy.text, title);
-    if (!read_once(obj_tag, copy.text, UF_ATTR_any, value)) return 0;
+    value->type = 0;
+    value->value.string = nullptr;  // NX allocates a string value
+    if (UF_CALL(UF_ATTR_read_value(obj_tag, copy.text, UF_ATTR_any, value)) != 0) {
+        release_value(value);
+        return 0;
+    }
     if (value->type == type) return 1;
-    // Another attribute of the same title came first; ask for the one of this type.
-    release_value(value);
-    if (!read_once(obj_tag, copy.text, type, value)) return 0;
-    if (value->type == type) return 1;
+    // Another attribute of the same title came first: no value of the asked type to copy.
     release_value(value);
     return 0;
 }
@@ -137,8 +130,7 @@ int MY_set_obj_real_attr(tag_t obj_tag, const char *title, double value) {
     assigned.type = UF_ATTR_real;
     assigned.value.real = value;
     // Every attribute of the title goes, so that no text or number of that title is left.
-    return write_typed(obj_tag, title, SET_NUMBER_TAGS, "MY_set_obj_real_attr obj_tag is null_tag", UF_ATTR_any,
-                       assigned);
+    return write_typed(obj_tag, title, SET_NUMBER_TAGS, nullptr, UF_ATTR_any, assigned);
 }
 
 int MY_set_obj_int_attr(tag_t obj_tag, const char *title, int value) {
@@ -155,6 +147,5 @@ int MY_set_obj_string_att(tag_t obj_tag, const char *title, const char *value) {
     UF_ATTR_value_t assigned{};
     assigned.type = UF_ATTR_string;
     assigned.value.string = &text[0];
-    return write_typed(obj_tag, title, SET_STRING_TAGS, "MY_set_obj_string_att obj_tag is null_tag", UF_ATTR_string,
-                       assigned);
+    return write_typed(obj_tag, title, SET_STRING_TAGS, nullptr, UF_ATTR_string, assigned);
 }

@@ -9,14 +9,6 @@
 
 namespace {
 
-// Shows the my_func1 catalogue text of tag alone.
-void show_tag(const char *tag) {
-    char lang_path[MY_PATH_BUFSIZE];
-    build_lang_path(lang_path, MY_FUNC1_LANG_FORMAT);
-    char text[MY_MESSAGE_BUFSIZE];
-    if (lookup_message(tag, text, lang_path)) uc1601(text, 1);
-}
-
 struct descr_key {
     const char *key;
     char (edm_descr::*field)[EDM_DESCR_FIELD_BUFSIZE];
@@ -31,7 +23,7 @@ int read_config_edm_descr(edm_descr *descr) {
     std::memset(descr, 0, sizeof *descr);
     std::unique_ptr<FILE, int (*)(FILE *)> fp(sys_fopen(CONFIG_DEF_PATH, "r"), std::fclose);
     if (!fp) {
-        show_tag("read_config_edm_descr_01:");
+        show_catalogue_text(MY_FUNC1_LANG_FORMAT, "read_config_edm_descr_01:");
         return 0;
     }
 
@@ -46,14 +38,14 @@ int read_config_edm_descr(edm_descr *descr) {
         std::rewind(fp.get());
         if (!MY_find_config_key(fp.get(), k.key, MY_EDM_DESCR_TOKEN_MAX)) {
             fp.reset();
-            show_tag(k.missing_key_tag);
+            show_catalogue_text(MY_FUNC1_LANG_FORMAT, k.missing_key_tag);
             return 0;
         }
         char value[MY_EDM_DESCR_TOKEN_MAX + 1];
         int scanned = MY_scan_config_value(fp.get(), value, MY_EDM_DESCR_TOKEN_MAX, 1);
         if (scanned == 0) {
             fp.reset();
-            show_tag(k.missing_value_tag);
+            show_catalogue_text(MY_FUNC1_LANG_FORMAT, k.missing_value_tag);
             return 0;
         }
         if (scanned == 1) MY_copy_cut(descr->*k.field, EDM_DESCR_FIELD_BUFSIZE, value);

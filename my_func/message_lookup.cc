@@ -96,3 +96,12 @@ int lookup_messages(const char *catalogue_format, std::initializer_list<const ch
     }
     return 1;
 }
+
+int show_catalogue_text(const char *catalogue_format, const char *tag) {
+    char lang_path[MY_PATH_BUFSIZE];
+    build_lang_path(lang_path, catalogue_format);
+    char text[MY_MESSAGE_BUFSIZE];
+    if (!lookup_message(tag, text, lang_path)) return 0;
+    uc1601(text, 1);
+    return 1;
+}

@@ -45,6 +45,10 @@ void build_lang_path(char path[MY_PATH_BUFSIZE], const char *catalogue_format);
 // 0 after showing why the text could not be found; text is then unchanged.
 int lookup_message(const char *tag, char text[MY_MESSAGE_BUFSIZE], const char *catalogue_path);
 
+// Shows the text of tag from one module's catalogue (catalogue_format as for build_lang_path)
+// in an NX message box. 0 when it could not be found; the lookup has then shown why.
+int show_catalogue_text(const char *catalogue_format, const char *tag);
+
 // Texts of tags of one module's catalogue (catalogue_format as for build_lang_path) into
 // texts, in order. 0 when one is missing; the lookup has then shown why.
 int lookup_messages(const char *catalogue_format, std::initializer_list<const char *> tags, std::string texts[]);
@@ -173,7 +177,8 @@ int MY_divide_elec_name(const char *name, char *prefix, int *number, int *width)
 // type exists and was read; a missing one reads as 0 / "" without a message, as does a null
 // obj_tag. Writers replace an existing attribute of their type (the real writer removes
 // every attribute of that title) and give 1 after assigning, also when NX refused (that is
-// reported in the listing window); a null obj_tag shows a fixed text and gives 0.
+// reported in the listing window); only the integer writer refuses a null obj_tag (a fixed
+// text, result 0), the others pass it on to NX like any object.
 int MY_read_obj_real_att(tag_t obj_tag, const char *title, double *value);
 int MY_read_obj_int_att(tag_t obj_tag, const char *title, int *value);
 int MY_read_obj_string_att(tag_t obj_tag, const char *title, char *value /* >= MY_ATTR_VALUE_BUFSIZE */);
@@ -182,9 +187,10 @@ int MY_set_obj_int_attr(tag_t obj_tag, const char *title, int value);
 int MY_set_obj_string_att(tag_t obj_tag, const char *title, const char *value);
 
 // Reads the value of an attribute that UF_ATTR_find_attribute has just found with type (an
-// UF_ATTR_* code, not UF_ATTR_any); failed NX calls are reported. 1 with value->type == type
-// (a string value is NX memory, the caller frees value->value.string with UF_free); 0 when
-// NX could not read it, nothing then to free.
+// UF_ATTR_* code, not UF_ATTR_any) in one UF_ATTR_read_value of any type; failed NX calls are
+// reported. 1 with value->type == type (a string value is NX memory, the caller frees
+// value->value.string with UF_free); 0 when NX could not read it or read a value of another
+// type (another attribute of the title), nothing then to free.
 int MY_read_obj_att_value(tag_t obj_tag, const char *title, int type, UF_ATTR_value_t *value);
 
 // ---- selection ----------------------------------------------------------------------------
@@ -201,9 +207,9 @@ int MY_select_solids(tag_t **solids, int *count, const char *prompt);
 // free with UF_free; NULL when none); 0 after a message when memory ran out.
 int MY_select_screen_view_solids(tag_t **solids, int *count);
 
-// Directory chosen in the NX file box, opened in start_dir ("D:" when empty): the chosen
-// file's directory (without the last backslash) into dir, result 1; 0 when cancelled, dir
-// then unchanged.
+// Directory chosen in the NX file box, opened in start_dir ("D:" when empty): the returned
+// file's directory (without the last backslash) into dir, result 1 (Back returns no file, so
+// an empty dir); 0 when cancelled, dir then unchanged.
 int MY_select_directory(const char *start_dir, char *dir /* >= MAX_FSPEC_BUFSIZE */);
 
 #endif

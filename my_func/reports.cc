@@ -20,14 +20,14 @@ int report_nx_call(const char *file, int line, const char *call, int code) {
     // Composed as strings: a long path or call text is written whole.
     std::string where =
         std::string(file ? file : "") + ", line " + std::to_string(line) + ":  " + (call ? call : "") + "\n";
+    UF_UI_open_listing_window();
+    UF_UI_write_listing_window(where.c_str());
     char message[133] = "";
     std::string error = "    error " + std::to_string(code);
     if (UF_get_fail_message(code, message) == 0)
         error += std::string(":  ") + message + "\n";
     else
         error += "\n";
-    UF_UI_open_listing_window();
-    UF_UI_write_listing_window(where.c_str());
     UF_UI_write_listing_window(error.c_str());
     return code;
 }

@@ -68,13 +68,6 @@ bool is_visible_solid(tag_t object) {
     return status == UF_LAYER_WORK_LAYER || status == UF_LAYER_ACTIVE_LAYER;
 }
 
-void show_my_func_text(const char *tag) {
-    char lang_path[MY_PATH_BUFSIZE];
-    build_lang_path(lang_path, MY_FUNC_LANG_FORMAT);
-    char text[MY_MESSAGE_BUFSIZE];
-    if (lookup_message(tag, text, lang_path)) uc1601(text, 1);
-}
-
 }  // namespace
 
 int MY_select_faces(tag_t **faces, int *count, const char *prompt) {
@@ -105,7 +98,7 @@ int MY_select_screen_view_solids(tag_t **solids, int *count) {
         if (error != 0 || !grown) {
             // The old block is still ours when NX gave no new one.
             UF_free(grown ? grown : found);
-            show_my_func_text("MY_select_screen_view_soli_01:");
+            show_catalogue_text(MY_FUNC_LANG_FORMAT, "MY_select_screen_view_soli_01:");
             return 0;
         }
         found = grown;
@@ -129,8 +122,8 @@ int MY_select_directory(const char *start_dir, char *dir) {
     char file_name[MAX_FSPEC_BUFSIZE] = "";
     int response = 0;
     if (UF_CALL(UF_UI_create_filebox(prompt, title, filter, default_text.data(), file_name, &response)) != 0) return 0;
-    // Only an accepted box names a file; a cancelled one leaves the caller's directory.
-    if (response != UF_UI_OK) return 0;
+    // A cancelled box leaves the caller's directory; any other answer names a file.
+    if (response == UF_UI_CANCEL) return 0;
     char *last_backslash = std::strrchr(file_name, '\\');
     if (last_backslash) *last_backslash = '\0';
     if (dir) MY_copy_cut(dir, MAX_FSPEC_BUFSIZE, file_name);

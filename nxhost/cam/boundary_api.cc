@@ -49,7 +49,7 @@ std::vector<std::vector<tag_t>> face_loops(const Object &face) {
     std::vector<std::vector<Point>> ends(edges.size());
     for (std::size_t i = 0; i < edges.size(); ++i) {
         Point p1{}, p2{};
-        int n = modeling::edge_vertices(body->edges[static_cast<std::size_t>(edges[i])], &p1, &p2);
+        int n = modeling::edge_vertices(*body, static_cast<std::size_t>(edges[i]), &p1, &p2);
         if (n >= 1) ends[i].push_back(p1);
         if (n == 2) ends[i].push_back(p2);
     }

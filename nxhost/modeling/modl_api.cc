@@ -143,9 +143,10 @@ extern "C" int UF_MODL_ask_edge_verts(tag_t edge, double point1[3], double point
     if (!point1 || !point2 || !vertex_count) return kBadArgument;
     *vertex_count = 0;
     const Object *obj = solid_object("UF_MODL_ask_edge_verts", edge, UF_solid_edge_subtype);
-    if (!obj) return kBadTag;
+    const BodyPayload *body = obj ? owning_body("UF_MODL_ask_edge_verts", *obj) : nullptr;
+    if (!body) return kBadTag;
     std::array<double, 3> p1{}, p2{};
-    *vertex_count = edge_vertices(shape_payload(*obj)->shape, &p1, &p2);
+    *vertex_count = edge_vertices(*body, static_cast<std::size_t>(obj->index), &p1, &p2);
     for (int i = 0; i < 3; ++i) {
         if (*vertex_count >= 1) point1[i] = p1[static_cast<std::size_t>(i)];
         if (*vertex_count == 2) point2[i] = p2[static_cast<std::size_t>(i)];

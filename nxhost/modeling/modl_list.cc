@@ -96,8 +96,13 @@ extern "C" int UF_MODL_ask_list_item(uf_list_p_t list, int index, tag_t *object)
     return 0;
 }
 
+// Releasing, like UF_free, is not an operation NX can fail, so a test's injected failure never
+// lands here (it would only leak the list).
 extern "C" int UF_MODL_delete_list(uf_list_p_t *list) {
-    NXHOST_ENTER("UF_MODL_delete_list");
+    if (!session_open()) {
+        misuse("UF_MODL_delete_list", "called outside an open session (no UF_initialize)");
+        return kNotInitialized;
+    }
     if (!list) return kBadArgument;
     uf_list_p_t node = *list;
     while (node) {

@@ -6,9 +6,12 @@
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepFilletAPI_MakeFillet.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCone.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <BRepPrimAPI_MakeSphere.hxx>
+#include <BRepPrimAPI_MakeWedge.hxx>
 #include <BRep_Tool.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
 #include <TopExp.hxx>
@@ -111,16 +114,69 @@ TopoDS_Shape make_box(const Json &j, const std::string &place) {
     return guarded(place, "box", [&] { return BRepPrimAPI_MakeBox(gp_Pnt(lo), gp_Pnt(hi)).Shape(); });
 }
 
+// A direction given under key, or the default; never a zero vector.
+gp_Dir direction(const Json &j, const char *key, const gp_Dir &fallback, const std::string &place) {
+    if (!j.contains(key)) return fallback;
+    gp_XYZ v = vec3(j[key], place + "." + key);
+    if (v.Modulus() < 1e-12) fail(place + "." + key, "must not be a zero vector");
+    return gp_Dir(v);
+}
+
+double not_negative(const Json &obj, const char *key, const std::string &place) {
+    double v = number(member(obj, key, place), place + "." + key);
+    if (v < 0) fail(place + "." + key, "must not be negative, not " + Json(v).dump());
+    return v;
+}
+
 TopoDS_Shape make_cylinder(const Json &j, const std::string &place) {
     only_keys(j, {"base", "axis", "radius", "height"}, place);
     gp_XYZ base = vec3(member(j, "base", place), place + ".base");
-    gp_XYZ axis(0, 0, 1);
-    if (j.contains("axis")) axis = vec3(j["axis"], place + ".axis");
-    if (axis.Modulus() < 1e-12) fail(place + ".axis", "must not be a zero vector");
+    gp_Dir axis = direction(j, "axis", gp_Dir(0, 0, 1), place);
     double radius = positive(j, "radius", place);
     double height = positive(j, "height", place);
     return guarded(place, "cylinder", [&] {
-        return BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(base), gp_Dir(axis)), radius, height).Shape();
+        return BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(base), axis), radius, height).Shape();
+    });
+}
+
+// A cone or a frustum of one: radius1 at the base, radius2 at height along the axis.
+TopoDS_Shape make_cone(const Json &j, const std::string &place) {
+    only_keys(j, {"base", "axis", "radius1", "radius2", "height"}, place);
+    gp_XYZ base = vec3(member(j, "base", place), place + ".base");
+    gp_Dir axis = direction(j, "axis", gp_Dir(0, 0, 1), place);
+    double r1 = not_negative(j, "radius1", place), r2 = not_negative(j, "radius2", place);
+    double height = positive(j, "height", place);
+    if (std::abs(r1 - r2) < 1e-9) fail(place, "the radii must differ (use a cylinder)");
+    return guarded(place, "cone", [&] { return BRepPrimAPI_MakeCone(gp_Ax2(gp_Pnt(base), axis), r1, r2, height).Shape(); });
+}
+
+// A drafted rectangular boss: a bottom rectangle [width, depth] centred on base, a smaller or
+// larger top one at height along the axis, the width along "x" (default: any direction square
+// to the axis).
+TopoDS_Shape make_frustum(const Json &j, const std::string &place) {
+    only_keys(j, {"base", "axis", "x", "bottom", "top", "height"}, place);
+    gp_XYZ base = vec3(member(j, "base", place), place + ".base");
+    gp_Dir axis = direction(j, "axis", gp_Dir(0, 0, 1), place);
+    gp_Dir x = direction(j, "x", gp_Ax2(gp_Pnt(0, 0, 0), axis).XDirection(), place);
+    if (x.IsParallel(axis, 1e-9)) fail(place + ".x", "must not run along the axis");
+    x = gp_Dir(axis.Crossed(x).Crossed(axis));  // square to the axis
+    auto size = [&](const char *key) {
+        const Json &v = member(j, key, place);
+        if (!v.is_array() || v.size() != 2) fail(place + "." + key, "expected [width, depth]");
+        double w = number(v[0], place + "." + key + "[0]"), d = number(v[1], place + "." + key + "[1]");
+        if (w <= 0 || d <= 0) fail(place + "." + key, "width and depth must be greater than 0");
+        return std::make_pair(w, d);
+    };
+    auto [w, d] = size("bottom");
+    auto [tw, td] = size("top");
+    double height = positive(j, "height", place);
+    // The wedge's Y runs along the axis; its corner sits half a bottom off the centre.
+    gp_Dir normal = x.Crossed(axis);
+    gp_Pnt corner(base - x.XYZ() * (w / 2) - normal.XYZ() * (d / 2));
+    return guarded(place, "frustum", [&] {
+        return BRepPrimAPI_MakeWedge(gp_Ax2(corner, normal, x), w, height, d, (w - tw) / 2, (d - td) / 2,
+                                     (w + tw) / 2, (d + td) / 2)
+            .Shape();
     });
 }
 
@@ -176,19 +232,30 @@ TopoDS_Shape make_cut(const Json &list, const BuildContext &ctx, const std::stri
     return result;
 }
 
-// A seam closes a periodic face onto itself; it is no edge a fillet can round.
-bool is_seam(const TopoDS_Edge &edge, const TopoDS_Shape &shape) {
-    for (TopExp_Explorer ex(shape, TopAbs_FACE); ex.More(); ex.Next()) {
-        const TopoDS_Face &face = TopoDS::Face(ex.Current());
-        for (TopExp_Explorer ee(face, TopAbs_EDGE); ee.More(); ee.Next())
-            if (ee.Current().IsSame(edge) && BRep_Tool::IsClosed(edge, face)) return true;
-    }
-    return false;
-}
-
 bool is_vertical_line(const TopoDS_Edge &edge) {
     BRepAdaptor_Curve curve(edge);
     return curve.GetType() == GeomAbs_Line && std::abs(curve.Line().Direction().Z()) > 1.0 - 1e-9;
+}
+
+// The edges around the farthest planar face whose outward normal is the axis of label ("+Z").
+std::vector<TopoDS_Edge> edges_around(const TopoDS_Shape &shape, const std::string &label, const std::string &place) {
+    std::array<double, 3> dir{};
+    if (!axis_from_label(label, &dir)) fail(place, "expected +X, -X, +Y, -Y, +Z or -Z, found \"" + label + "\"");
+    TopoDS_Face farthest;
+    double level = 0.0;
+    for (TopExp_Explorer ex(shape, TopAbs_FACE); ex.More(); ex.Next()) {
+        const FaceInfo info = face_info(make_shape(ex.Current()));
+        if (!info.planar || info.normal[0] * dir[0] + info.normal[1] * dir[1] + info.normal[2] * dir[2] < 1.0 - 1e-9)
+            continue;
+        if (farthest.IsNull() || info.offset > level) {
+            farthest = TopoDS::Face(ex.Current());
+            level = info.offset;
+        }
+    }
+    if (farthest.IsNull()) fail(place, "no planar face faces " + label);
+    std::vector<TopoDS_Edge> edges;
+    for (const TopoDS_Shape &e : ordered_edges(farthest)) edges.push_back(TopoDS::Edge(e));
+    return edges;
 }
 
 TopoDS_Shape make_fillet(const Json &j, const BuildContext &ctx, const std::string &place) {
@@ -202,7 +269,7 @@ TopoDS_Shape make_fillet(const Json &j, const BuildContext &ctx, const std::stri
     if (which.is_string() && (which == "all" || which == "vertical")) {
         for (const TopoDS_Shape &e : edges) {
             const TopoDS_Edge &edge = TopoDS::Edge(e);
-            if (is_seam(edge, base) || (which == "vertical" && !is_vertical_line(edge))) continue;
+            if (which == "vertical" && !is_vertical_line(edge)) continue;
             chosen.push_back(edge);
         }
         if (chosen.empty()) fail(where, "no " + which.get<std::string>() + " edge to round");
@@ -214,12 +281,12 @@ TopoDS_Shape make_fillet(const Json &j, const BuildContext &ctx, const std::stri
             if (n < 0 || static_cast<std::size_t>(n) >= edges.size())
                 fail(at, "edge " + std::to_string(n) + " asked, the shape has " + std::to_string(edges.size()) +
                              " (counted from 0)");
-            const TopoDS_Edge &edge = TopoDS::Edge(edges[static_cast<std::size_t>(n)]);
-            if (is_seam(edge, base)) fail(at, "edge " + std::to_string(n) + " is a seam and cannot be rounded");
-            chosen.push_back(edge);
+            chosen.push_back(TopoDS::Edge(edges[static_cast<std::size_t>(n)]));
         }
+    } else if (which.is_object() && which.size() == 1 && which.contains("around") && which["around"].is_string()) {
+        chosen = edges_around(base, which["around"].get<std::string>(), where + ".around");
     } else {
-        fail(where, "expected \"all\", \"vertical\" or a list of edge indices");
+        fail(where, "expected \"all\", \"vertical\", {\"around\": \"+Z\"} or a list of edge indices");
     }
     return guarded(place, "fillet of radius " + Json(radius).dump(), [&] {
         BRepFilletAPI_MakeFillet fillet(base);
@@ -252,7 +319,22 @@ TopoDS_Shape from_file(const Json &desc, const std::string &kind, const BuildCon
     return pick_solid(shape, desc, place);
 }
 
-const char *const kKinds[] = {"box", "cylinder", "sphere", "union", "cut", "fillet", "brep", "brep_file", "step_file"};
+// A shape turned about an axis (degrees) and then moved.
+TopoDS_Shape make_move(const Json &j, const BuildContext &ctx, const std::string &place) {
+    only_keys(j, {"shape", "axis", "about", "angle", "by"}, place);
+    TopoDS_Shape shape = build(member(j, "shape", place), ctx, place + ".shape");
+    gp_Trsf turn, shift;
+    if (j.contains("angle")) {
+        gp_XYZ about = j.contains("about") ? vec3(j["about"], place + ".about") : gp_XYZ(0, 0, 0);
+        turn.SetRotation(gp_Ax1(gp_Pnt(about), direction(j, "axis", gp_Dir(0, 0, 1), place)),
+                         number(j["angle"], place + ".angle") * M_PI / 180.0);
+    }
+    if (j.contains("by")) shift.SetTranslation(gp_Vec(vec3(j["by"], place + ".by")));
+    return guarded(place, "move", [&] { return BRepBuilderAPI_Transform(shape, shift * turn, Standard_True).Shape(); });
+}
+
+const char *const kKinds[] = {"box",  "cylinder", "cone",  "frustum", "sphere",    "union",
+                              "cut",  "fillet",   "move",  "brep",    "brep_file", "step_file"};
 
 // The kind key of a shape object; the file kinds may carry "solid" and "units" beside it.
 std::string kind_of(const Json &desc, const std::string &place) {
@@ -284,6 +366,9 @@ TopoDS_Shape build(const Json &desc, const BuildContext &ctx, const std::string 
     const std::string at = place + "." + kind;
     if (kind == "box") return make_box(body, at);
     if (kind == "cylinder") return make_cylinder(body, at);
+    if (kind == "cone") return make_cone(body, at);
+    if (kind == "frustum") return make_frustum(body, at);
+    if (kind == "move") return make_move(body, ctx, at);
     if (kind == "sphere") return make_sphere(body, at);
     if (kind == "union") return make_union(body, ctx, at);
     if (kind == "cut") return make_cut(body, ctx, at);

@@ -17,6 +17,7 @@
 
 #include <cmath>
 
+#include "nxhost/modeling/geometry.h"
 #include "uf_modl_types.h"
 
 namespace nxhost::modeling {
@@ -27,14 +28,35 @@ constexpr double kAxisTolerance = 1e-9;
 
 std::array<double, 3> xyz(const gp_Pnt &p) { return {p.X(), p.Y(), p.Z()}; }
 
+
+// A seam closes a periodic face onto itself (it bounds that face twice); NX has no such edge.
+bool is_seam(const TopoDS_Edge &edge, const TopTools_ListOfShape &faces) {
+    for (const TopoDS_Shape &face : faces)
+        if (BRep_Tool::IsClosed(edge, TopoDS::Face(face))) return true;
+    return false;
+}
+
+// The one vertex OCCT hangs on a closed edge; null for an open edge.
+TopoDS_Vertex closing_vertex(const TopoDS_Edge &edge) {
+    TopoDS_Vertex first, last;
+    TopExp::Vertices(edge, first, last, Standard_True);
+    if (first.IsNull() != last.IsNull()) return first.IsNull() ? last : first;
+    return !first.IsNull() && first.IsSame(last) ? first : TopoDS_Vertex();
+}
+
 }  // namespace
 
 std::vector<TopoDS_Shape> ordered_edges(const TopoDS_Shape &shape) {
+    TopTools_IndexedDataMapOfShapeListOfShape faces_of;
+    TopExp::MapShapesAndAncestors(shape, TopAbs_EDGE, TopAbs_FACE, faces_of);
     TopTools_IndexedMapOfShape map;
     TopExp::MapShapes(shape, TopAbs_EDGE, map);
     std::vector<TopoDS_Shape> edges;
-    for (int i = 1; i <= map.Extent(); ++i)
-        if (!BRep_Tool::Degenerated(TopoDS::Edge(map(i)))) edges.push_back(map(i));
+    for (int i = 1; i <= map.Extent(); ++i) {
+        const TopoDS_Edge &edge = TopoDS::Edge(map(i));
+        const TopTools_ListOfShape *faces = faces_of.Seek(edge);
+        if (!BRep_Tool::Degenerated(edge) && !(faces && is_seam(edge, *faces))) edges.push_back(edge);
+    }
     return edges;
 }
 
@@ -54,12 +76,19 @@ std::shared_ptr<BodyPayload> explode_body(const ShapeRef &shape) {
         TopExp::MapShapes(faces(f), TopAbs_EDGE, face_edges);
         for (int k = 1; k <= face_edges.Extent(); ++k) {
             int e = edges.FindIndex(face_edges(k));
-            if (e == 0) continue;  // degenerated
+            if (e == 0) continue;  // a seam or degenerated edge
             body->face_edges[static_cast<std::size_t>(f - 1)].push_back(e - 1);
             body->edge_faces[static_cast<std::size_t>(e - 1)].push_back(f - 1);
         }
     }
-    for (int e = 1; e <= edges.Extent(); ++e) body->edges.push_back(make_shape(edges(e)));
+    // A closed edge keeps its vertex only where another edge of the body meets it there.
+    TopTools_IndexedDataMapOfShapeListOfShape edges_at;
+    for (int e = 1; e <= edges.Extent(); ++e) TopExp::MapShapesAndUniqueAncestors(edges(e), TopAbs_VERTEX, TopAbs_EDGE, edges_at);
+    for (int e = 1; e <= edges.Extent(); ++e) {
+        body->edges.push_back(make_shape(edges(e)));
+        const TopoDS_Vertex vertex = closing_vertex(TopoDS::Edge(edges(e)));
+        body->edge_vertex_shown.push_back(vertex.IsNull() || edges_at.FindFromKey(vertex).Extent() > 1);
+    }
     return body;
 }
 
@@ -80,20 +109,35 @@ double volume(const ShapeRef &shape) {
     return props.Mass();
 }
 
-bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) {
+namespace {
+
+// The box OCCT finds for a shape, without the gap it pads boxes with: the optimal one (the
+// extent itself) or the quick one (exact for analytic curves, control points for free-form).
+bool occt_box(const ShapeRef &shape, bool optimal, std::array<double, 6> *box) {
     if (!shape || shape->shape.IsNull()) return false;
     Bnd_Box bnd;
     try {
-        BRepBndLib::AddOptimal(shape->shape, bnd, Standard_False, Standard_False);
+        if (optimal)
+            BRepBndLib::AddOptimal(shape->shape, bnd, Standard_False, Standard_False);
+        else
+            BRepBndLib::Add(shape->shape, bnd, Standard_False);
     } catch (const Standard_Failure &) {
         return false;
     }
     if (bnd.IsVoid()) return false;
-    // AddOptimal pads the box by the confusion tolerance; the extent itself is wanted.
     bnd.SetGap(0.0);
     bnd.Get((*box)[0], (*box)[1], (*box)[2], (*box)[3], (*box)[4], (*box)[5]);
     return true;
 }
+
+}  // namespace
+
+bool nx_bounding_box(const ShapeRef &shape, Box *box) {
+    const bool curve = shape && !shape->shape.IsNull() && shape->shape.ShapeType() == TopAbs_EDGE;
+    return occt_box(shape, !curve, box);
+}
+
+bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) { return occt_box(shape, true, box); }
 
 FaceInfo face_info(const ShapeRef &face) {
     FaceInfo info;
@@ -170,14 +214,18 @@ int edge_type_code(const ShapeRef &edge) {
     }
 }
 
-int edge_vertices(const ShapeRef &edge, std::array<double, 3> *point1, std::array<double, 3> *point2) {
+int edge_vertices(const BodyPayload &body, std::size_t index, std::array<double, 3> *point1,
+                  std::array<double, 3> *point2) {
+    const TopoDS_Edge &edge = TopoDS::Edge(body.edges.at(index)->shape);
     TopoDS_Vertex first, last;
-    TopExp::Vertices(TopoDS::Edge(edge->shape), first, last, Standard_True);
-    if (first.IsNull() && last.IsNull()) return 0;
-    if (first.IsNull() || last.IsNull() || first.IsSame(last)) {
-        *point1 = xyz(BRep_Tool::Pnt(first.IsNull() ? last : first));
+    TopExp::Vertices(edge, first, last, Standard_True);
+    const TopoDS_Vertex closing = closing_vertex(edge);
+    if (!closing.IsNull()) {
+        if (!body.edge_vertex_shown.at(index)) return 0;
+        *point1 = xyz(BRep_Tool::Pnt(closing));
         return 1;
     }
+    if (first.IsNull()) return 0;
     *point1 = xyz(BRep_Tool::Pnt(first));
     *point2 = xyz(BRep_Tool::Pnt(last));
     return 2;

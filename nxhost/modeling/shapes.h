@@ -3,8 +3,9 @@
 //
 // A body object (type 70/0) carries a BodyPayload; its faces (70/2) and edges (70/3) carry a
 // ShapePayload each, with `index` their position in the body's stable order: faces in
-// TopExp::MapShapes order, edges in that order without degenerated edges (a sphere's poles),
-// which have no curve and no counterpart in NX.
+// TopExp::MapShapes order, edges in that order without the edges NX does not have: degenerated
+// edges (a sphere's poles) and seams (where a periodic face closes on itself). So a cylinder
+// has three faces and two edges, a sphere one face and no edge.
 #pragma once
 
 #include <array>
@@ -21,7 +22,7 @@
 namespace nxhost::modeling {
 
 // A shape that could not be built or read. The message names the place
-// ("bodies[2].shape: unknown shape 'cone'"); callers prefix the file.
+// ("bodies[2].shape: unknown shape 'torus'"); callers prefix the file.
 class ShapeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -43,6 +44,9 @@ struct BodyPayload : ShapePayload {
     std::vector<ShapeRef> edges;
     std::vector<std::vector<int>> face_edges;  // per face: edge indices
     std::vector<std::vector<int>> edge_faces;  // per edge: face indices
+    // Per edge: false for a closed edge whose OCCT vertex no other edge meets (a full circle),
+    // which has no vertex in NX.
+    std::vector<bool> edge_vertex_shown;
 };
 
 // Where a shape description is read: relative file names are taken from base_dir, lengths are in
@@ -96,7 +100,9 @@ bool axis_from_label(const std::string &label, std::array<double, 3> *dir);
 
 // UF_MODL_*_EDGE code of an edge.
 int edge_type_code(const ShapeRef &edge);
-// End points of an edge: 2 for an open edge, 1 for a closed one (point1), 0 without vertices.
-int edge_vertices(const ShapeRef &edge, std::array<double, 3> *point1, std::array<double, 3> *point2);
+// End points of edge `index` of a body as NX has them: 2 for an open edge, 1 for a closed edge
+// that another edge meets (point1), 0 for a closed edge on its own.
+int edge_vertices(const BodyPayload &body, std::size_t index, std::array<double, 3> *point1,
+                  std::array<double, 3> *point2);
 
 }  // namespace nxhost::modeling

@@ -41,10 +41,12 @@ void ObjectStore::remove(tag_t tag) {
     const bool is_part = obj->type == kPartType && obj->part == obj->tag;
     const bool is_body = obj->type == kSolidType && obj->subtype == 0;
     const tag_t part = obj->part;
-    for (auto &other : objects_) {
-        if (!other || other->tag == tag) continue;
-        if ((is_part && other->part == tag) || (is_body && other->parent == tag)) other.reset();
+    if (is_part) {
+        for (auto &other : objects_)
+            if (other && other->part == tag) other.reset();
     }
+    if (is_body)
+        for (tag_t child : children(tag, -1)) objects_[child - 1].reset();
     objects_[tag - 1].reset();
     if (!is_part) mark_modified(part);
 }
@@ -59,8 +61,13 @@ std::vector<tag_t> ObjectStore::in_part(tag_t part, int type) const {
 
 std::vector<tag_t> ObjectStore::children(tag_t body, int subtype) const {
     std::vector<const Object *> found;
-    for (const auto &obj : objects_)
-        if (obj && obj->parent == body && obj->subtype == subtype) found.push_back(obj.get());
+    // A body's faces and edges follow it directly: the run ends at the first other live object.
+    for (std::size_t i = body; i < objects_.size(); ++i) {
+        const Object *obj = objects_[i].get();
+        if (!obj) continue;
+        if (obj->parent != body) break;
+        if (subtype < 0 || obj->subtype == subtype) found.push_back(obj);
+    }
     std::stable_sort(found.begin(), found.end(),
                      [](const Object *a, const Object *b) { return a->index < b->index; });
     std::vector<tag_t> tags;

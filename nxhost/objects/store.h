@@ -58,7 +58,8 @@ public:
     void remove(tag_t tag);
     // Alive objects of a part in creation order, optionally of one type (-1 = all).
     std::vector<tag_t> in_part(tag_t part, int type = -1) const;
-    // Faces or edges of a body in index order.
+    // Faces or edges (subtype -1: both) of a body in index order. They are created right after
+    // their body, before any other object, so that finding them costs no search of the store.
     std::vector<tag_t> children(tag_t body, int subtype) const;
     // Parts changed since loaded or saved.
     void mark_modified(tag_t part);

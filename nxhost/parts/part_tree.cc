@@ -46,16 +46,13 @@ std::string attribute_text(const Attribute &a) {
     return "attr " + a.title + " (" + type + ") = " + value;
 }
 
-std::string point(const std::array<double, 3> &p) {
-    return "[" + length(p[0]) + "," + length(p[1]) + "," + length(p[2]) + "]";
-}
 
 std::string face_text(const modeling::ShapeRef &face) {
     modeling::FaceInfo info = modeling::face_info(face);
     std::string text = modeling::face_type_name(info.type);
     if (info.planar) {
         std::string axis = modeling::axis_label(info.normal);
-        text += " normal " + (axis.empty() ? point(info.normal) : axis);
+        text += " normal " + (axis.empty() ? tree_point(info.normal) : axis);
     }
     return text;
 }
@@ -96,7 +93,7 @@ void print_body(std::ostream &out, const Object &body) {
             << " edges " << payload->edges.size();
         std::array<double, 6> box{};
         if (modeling::exact_box(payload->shape, &box))
-            out << " box " << point({box[0], box[1], box[2]}) << "-" << point({box[3], box[4], box[5]});
+            out << " box " << tree_point({box[0], box[1], box[2]}) << "-" << tree_point({box[3], box[4], box[5]});
         out << "\n";
     }
     for (const Attribute &a : body.attributes) out << "  " << attribute_text(a) << "\n";
@@ -105,6 +102,10 @@ void print_body(std::ostream &out, const Object &body) {
 }
 
 }  // namespace
+
+std::string tree_point(const std::array<double, 3> &p) {
+    return "[" + length(p[0]) + "," + length(p[1]) + "," + length(p[2]) + "]";
+}
 
 void print_part_tree(std::ostream &out, tag_t part) {
     const PartPayload *payload = part_payload(part);

@@ -2,6 +2,7 @@
 // and work part, save, and the printed tree. The file format is described in FORMAT.md.
 #pragma once
 
+#include <array>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 namespace nxhost {
 
 // Loads a part file given by Windows path (X:\...) or host path; NULL_TAG and *error on
-// failure ("D:\p\a.prt: bodies[2].shape: unknown shape 'cone'"). A part already loaded under
+// failure ("D:\p\a.prt: bodies[2].shape: unknown shape 'torus'"). A part already loaded under
 // that name is returned as it is. The first part loaded while none is displayed becomes the
 // display and work part.
 tag_t load_part(const std::string &path, std::string *error);
@@ -44,6 +45,9 @@ std::string save_target(tag_t part);
 // Prints a part as `nxhost tree` shows it: name and units, bodies with their attributes and the
 // faces that carry attributes, then the sections other modules print (the CAM tree).
 void print_part_tree(std::ostream &out, tag_t part);
+
+// A point as the tree prints it: "[1,2.5,0]", lengths to 4 decimals without trailing zeros.
+std::string tree_point(const std::array<double, 3> &p);
 
 // Why the last load failed ("" after a successful one).
 const std::string &last_load_error();

@@ -12,6 +12,7 @@
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
 #include "standin/part_fixture.h"
+#include "uf.h"
 
 namespace {
 
@@ -115,7 +116,8 @@ TEST_F(Attributes, ReadersGiveZeroOrEmptyForMissingOrOtherTypesWithoutAMessage) 
     MY_set_obj_int_attr(e1_, "N", 5);
     MY_set_obj_real_attr(e1_, "R", 2.5);
     MY_set_obj_string_att(e1_, "S", "text");
-    MY_set_obj_real_attr(e1_, "X", 7.25);  // a number and a text of one title: each reader finds its own
+    // A number and a text of one title: NX reads the first, so only the number reader gets its value.
+    MY_set_obj_real_attr(e1_, "X", 7.25);
     MY_set_obj_string_att(e1_, "X", "seven");
     clear_shown();
     const struct {
@@ -123,7 +125,7 @@ TEST_F(Attributes, ReadersGiveZeroOrEmptyForMissingOrOtherTypesWithoutAMessage) 
         tag_t obj;
         const char *title, *expected;
     } cases[] = {
-        {'i', e1_, "N", "1 5"}, {'r', e1_, "X", "1 7.250000"},    {'s', e1_, "X", "1 seven"},
+        {'i', e1_, "N", "1 5"}, {'r', e1_, "X", "1 7.250000"},    {'s', e1_, "X", "0 "},
         {'i', e1_, "n", "0 0"}, {'i', e1_, "R", "0 0"},           {'r', e1_, "N", "0 0.000000"},
         {'s', e1_, "N", "0 "},  {'s', body("E2"), "S", "0 "},     {'r', NULL_TAG, "R", "0 0.000000"},
     };
@@ -143,16 +145,25 @@ TEST_F(Attributes, WritersReplaceTheirTypeAndTheRealWriterClearsTheTitle) {
     EXPECT_EQ(MY_set_obj_string_att(e1_, "T", nullptr), 1);
     EXPECT_EQ(attributes_of(e1_), (Lines{"Y real 1.000000", "X real 2.500000", "Y text new", "N int 2", "T text "}));
 
-    for (char writer : {'I', 'R', 'S'}) EXPECT_EQ(call(writer, NULL_TAG, "N"), "0") << writer;
-    EXPECT_EQ(shown("message"),
-              (Lines{"MY_set_obj_int_attr obj_tag is null_tag", "MY_set_obj_real_attr obj_tag is null_tag",
-                     "MY_set_obj_string_att obj_tag is null_tag"}));
-
     // NX refusing the assignment (the find is the first call) is reported, and the writer goes on.
     nxhost::fail_call_number(2);
     EXPECT_EQ(MY_set_obj_int_attr(e1_, "REFUSED", 1), 1);
     ASSERT_FALSE(shown("listing").empty());
     EXPECT_NE(shown("listing").front().find("UF_ATTR_assign"), std::string::npos) << shown("listing").front();
+}
+
+TEST_F(Attributes, OnlyTheIntegerWriterRefusesANullObjectTheOthersLeaveItToNx) {
+    expect_clean_session_ = false;  // the null tag reaches NX on purpose
+    EXPECT_EQ(call('I', NULL_TAG, "N"), "0");
+    EXPECT_EQ(call('R', NULL_TAG, "N"), "1");
+    EXPECT_EQ(call('S', NULL_TAG, "N"), "1");
+    EXPECT_EQ(shown("message"), Lines{"MY_set_obj_int_attr obj_tag is null_tag"});
+    Lines reported;
+    for (const std::string &line : shown("listing"))
+        if (line.find("UF_ATTR_assign") != std::string::npos) reported.push_back(line);
+    EXPECT_EQ(reported.size(), 2u);
+    EXPECT_EQ(UF_terminate(), 0);
+    EXPECT_EQ(nxhost::outstanding_blocks(), 0u);
 }
 
 // Cutting without splitting a double-byte character is the cut's own rule, shown by the set file's

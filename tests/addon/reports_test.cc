@@ -31,6 +31,14 @@ TEST_F(Reports, AFailedCallIsWrittenWithItsPlaceAndNXsMessage) {
     EXPECT_TRUE(listing_window_open());
 }
 
+// The failing call's line stands in the listing before NX is asked for its message: when that
+// question fails, the line is still there and only the message is missing.
+TEST_F(Reports, TheCallsLineIsWrittenBeforeNxsMessageIsAsked) {
+    nxhost::fail_call_number(3);  // open, write the line, ask the message
+    EXPECT_EQ(report_nx_call("a.cc", 3, "UF_PART_save()", nxhost::kBadTag), nxhost::kBadTag);
+    EXPECT_EQ(shown("listing"), (Lines{"a.cc, line 3:  UF_PART_save()", "    error 1105004"}));
+}
+
 TEST_F(Reports, TheWrappingMacroYieldsTheCodeAndPassesTheCallsSourceText) {
     nxhost::fail_call_number(1);
     const int line = __LINE__ + 1;

@@ -128,7 +128,7 @@ TEST_F(Selection, ScreenViewSolidsSurviveEveryFailingNXCallWithoutLeaking) {
     EXPECT_GT(testsupport::run_failing_each_call([&] { load_view_part(); }, collect), 30);
 }
 
-TEST_F(Selection, ADirectoryIsTheChosenFilesFolderAndCancelKeepsTheOldOne) {
+TEST_F(Selection, ADirectoryIsTheChosenFilesFolderAndOnlyCancelKeepsTheOldOne) {
     const struct {
         const char *start, *script;
         int result;
@@ -138,7 +138,7 @@ TEST_F(Selection, ADirectoryIsTheChosenFilesFolderAndCancelKeepsTheOldOne) {
         {"D:\\work\\", "filebox D:\\work\\a", 1, "D:\\work", "D:\\work\\a"},
         {"", "filebox D:\\a", 1, "D:", "D:\\a"},
         {"D:\\work", "cancel", 0, "old", "D:\\work\\a"},
-        {"D:\\work", "back", 0, "old", "D:\\work\\a"},
+        {"D:\\work", "back", 1, "", "D:\\work\\a"},  // only Cancel keeps the old directory
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.script);

@@ -242,13 +242,17 @@ TEST_F(SessionTest, TheDialogRemembersItsLineAndToggle) {
 }
 
 TEST_F(SessionTest, AShortOrMissingStateFileStartsOnTheFirstLineWithTheToggleOff) {
+    write_file("qz_conf/cam_qz/cam_template/qz_cam_int_template_set.def", "A;a.prt;;first\nB;b.prt;b.bmp;second\n");
+    display("samples\\electrodes.prt");
     for (const std::string &bytes : {std::string("\x01\0\0\0\x01\0\0", 7), std::string()}) {
+        SCOPED_TRACE(bytes.empty() ? "missing" : "short");
         if (bytes.empty()) fs::remove(fs::path(drive_dir()) / "qz_conf/temp/torvane_sel_temp.dat");
         else write_file("qz_conf/temp/torvane_sel_temp.dat", bytes);
-        int index = -5, toggle = -5;
-        read_sel_temp_state(&index, &toggle);
-        EXPECT_EQ(index, 0);
-        EXPECT_EQ(toggle, 0);
+        clear_shown();
+        run("dialog sel_cam_template_dlg.dlg\n press CANCEL\n");
+        const std::string dialog = joined(shown("dialog"));
+        EXPECT_NE(dialog.find("*\"A  a.prt\""), std::string::npos) << dialog;
+        EXPECT_NE(dialog.find("TOGGLE_2 toggle: 0"), std::string::npos) << dialog;
     }
 }
 

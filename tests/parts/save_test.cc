@@ -34,13 +34,13 @@ TEST_F(SaveTest, ReloadedPartsSaveToTheSameTextEveryTime) {
 
 TEST_F(SaveTest, SectionsWithoutAHandlerAndUnknownKeysAreWrittenBackUnchanged) {
     const std::string extra =
-        R"("geometry":[{"point":[1,2,3],"name":"P1","layer":5},{"line":[[0,0,0],[1,0,0]]}],)"
+        R"("x_drafting":[{"note":[1,2,3],"name":"N1","layer":5},{"label":[[0,0,0],[1,0,0]]}],)"
         R"("drawings":{"sheets":{"z":[3,2,1],"a":"b"},"views":[]},"x_custom":{"keep":true})";
     tag_t part = load(part_text("", "m", extra));
     save_and_reload(part, "kept.prt");
     nlohmann::ordered_json saved = nlohmann::ordered_json::parse(read_file("parts/kept.prt"));
     nlohmann::ordered_json original = nlohmann::ordered_json::parse(part_text("", "m", extra));
-    for (const char *key : {"geometry", "drawings", "x_custom", "units", "format"}) {
+    for (const char *key : {"x_drafting", "drawings", "x_custom", "units", "format"}) {
         SCOPED_TRACE(key);
         EXPECT_EQ(saved[key].dump(), original[key].dump());
     }

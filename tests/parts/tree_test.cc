@@ -21,7 +21,7 @@ TEST_F(TreeTest, PrintsUnitsBodiesAttributesAndMarkedFaces) {
               "  attr elec_rough_space (real) = 0.1\n"
               "  attr IS_CLAMP (string) = \"\"\n"
               "  face 5 planar normal +Z: attr ELEC_BASE_EDM_FACE (string) = \"\"\n"
-              "body E2  solid  layer 3  blanked  faces 3 edges 3 box [17.5,-2.5,0]-[22.5,2.5,4]\n"
+              "body E2  solid  layer 3  blanked  faces 3 edges 2 box [17.5,-2.5,0]-[22.5,2.5,4]\n"
               "  face 0 cylindrical: attr n (integer) = 2\n");
 }
 
