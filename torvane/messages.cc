@@ -8,11 +8,14 @@
 
 namespace {
 
-// NX takes the prompt and status texts as writable buffers.
-std::vector<char> writable(const std::string &text) {
+// The text of tag on the status or prompt line, which NX takes as a writable buffer.
+int show_on_line(const char *tag, int (*set_line)(char *)) {
+    std::string text;
+    if (!torvane_text(tag, &text)) return 0;
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
-    return buffer;
+    set_line(buffer.data());
+    return 1;
 }
 
 }  // namespace
@@ -36,18 +39,6 @@ int show_torvane_name_message(const char *tag_1, const char *name, const char *t
     return 1;
 }
 
-int show_torvane_status(const char *tag) {
-    std::string text;
-    if (!torvane_text(tag, &text)) return 0;
-    std::vector<char> buffer = writable(text);
-    UF_UI_set_status(buffer.data());
-    return 1;
-}
+int show_torvane_status(const char *tag) { return show_on_line(tag, UF_UI_set_status); }
 
-int show_torvane_prompt(const char *tag) {
-    std::string text;
-    if (!torvane_text(tag, &text)) return 0;
-    std::vector<char> buffer = writable(text);
-    UF_UI_set_prompt(buffer.data());
-    return 1;
-}
+int show_torvane_prompt(const char *tag) { return show_on_line(tag, UF_UI_set_prompt); }
