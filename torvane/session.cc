@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "my_func1/my_func1.h"
+#include "torvane/calc_setup.h"
+#include "torvane/dlg_state.h"
+#include "torvane/mcs_workpiece.h"
 #include "torvane/plan.h"
 #include "torvane/plan_listing.h"
 #include "torvane/sel_template_dlg.h"
@@ -160,6 +163,12 @@ int run_turn(void) {
                                      &static_insert_group_list, &static_insert_oper_list))
         return 0;
     list_turn();
+    // Until the main dialog calculates, the turn shows the set-up its calculation would use with
+    // the settings kept from the last run.
+    load_dlg_state();
+    from_side_start_point start_points;
+    if (prepare_calc_setup(0, &start_points)) list_calc_setup();
+    free_from_side_start_point(&start_points);
     free_template_list();
     // Only the main dialog opens the next part file of a batch; without it the run ends.
     return 0;
@@ -221,6 +230,8 @@ void reset_turn_state(void) {
     free_template_list();
     free_insert_def_list(&static_insert_group_def);
     free_insert_def_list(&static_insert_oper_def);
+    reset_mcs_and_workpiece();
+    reset_start_points();
 }
 
 void run_torvane(void) {
