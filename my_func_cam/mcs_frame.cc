@@ -68,12 +68,15 @@ tag_t existing_mcs(void) {
 int new_mcs_group(tag_t *group) {
     tag_t setup = NULL_TAG, root = NULL_TAG;
     char type_name[] = "TT", subtype_name[] = MCS_GROUP_TEMPLATE;
-    UF_CALL(UF_SETUP_ask_setup(&setup));
-    UF_CALL(UF_SETUP_ask_geom_root(setup, &root));
+    if (UF_CALL(UF_SETUP_ask_setup(&setup)) != 0 || setup == NULL_TAG ||
+        UF_CALL(UF_SETUP_ask_geom_root(setup, &root)) != 0 || root == NULL_TAG) {
+        report_message("create_camgeom_mcs_add_clear_plane_01:");
+        return 0;
+    }
     if (UF_CALL(UF_NCGEOM_create(type_name, subtype_name, group)) != 0 || *group == NULL_TAG) return 0;
     logical accepted = false;
     char reason[UF_NCGROUP_MAX_REASON_BUFSIZE] = "";
-    if (root == NULL_TAG || UF_CALL(UF_NCGROUP_can_accept_member(root, *group, &accepted, reason)) != 0 || !accepted) {
+    if (UF_CALL(UF_NCGROUP_can_accept_member(root, *group, &accepted, reason)) != 0 || !accepted) {
         report_message("create_camgeom_mcs_add_clear_plane_01:");
         return 0;
     }
@@ -97,20 +100,21 @@ tag_t mode_csys(const elec_cam_data *list, int mcs_mode, int origin_choice) {
     return rc == 0 ? csys : NULL_TAG;
 }
 
-// Orients the MCS by the coordinate system, makes that the WCS and sets the clearance plane.
-void orient_mcs(tag_t mcs, tag_t csys, const elec_cam_data *list, double clear_distance) {
+// Orients the MCS by the coordinate system, makes that the WCS and sets the clearance plane. 0
+// when NX refused the orientation or, for an axis-aligned MCS, the plane (reported); an MCS that
+// is not axis-aligned gets the zero normal, which NX refuses (reported), and still counts.
+int orient_mcs(tag_t mcs, tag_t csys, const elec_cam_data *list, double clear_distance) {
     double values[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
     tag_t matrix = NULL_TAG;
-    if (csys != NULL_TAG) {
-        UF_CALL(UF_PARAM_set_tag_value(mcs, UF_PARAM_MCS, csys));
-        UF_CALL(UF_CSYS_set_wcs(csys));
-        if (UF_CALL(UF_CSYS_ask_matrix_of_object(csys, &matrix)) == 0) UF_CALL(UF_CSYS_ask_matrix_values(matrix, values));
-    }
+    if (csys == NULL_TAG || UF_CALL(UF_PARAM_set_tag_value(mcs, UF_PARAM_MCS, csys)) != 0) return 0;
+    UF_CALL(UF_CSYS_set_wcs(csys));
+    if (UF_CALL(UF_CSYS_ask_matrix_of_object(csys, &matrix)) != 0 || UF_CALL(UF_CSYS_ask_matrix_values(matrix, values)) != 0)
+        return 0;
     for (double &v : values) v = MY_round_value(v, MATRIX_DIGITS);
     double box_min[3] = {0, 0, 0}, box_max[3] = {0, 0, 0}, point[3], normal[3];
     elec_list_box(list, box_min, box_max);
-    mcs_clear_plane(values, box_min, box_max, clear_distance, point, normal);
-    UF_CALL(UF_CAM_set_clear_plane_data(mcs, point, normal));
+    const int aligned = mcs_clear_plane(values, box_min, box_max, clear_distance, point, normal);
+    return UF_CALL(UF_CAM_set_clear_plane_data(mcs, point, normal)) == 0 || !aligned;
 }
 
 }  // namespace
@@ -172,9 +176,9 @@ int create_camgeom_mcs_add_clear_plane(const elec_cam_data *list, tag_t *mcs_tag
         return 1;
     }
     tag_t mcs = NULL_TAG;
-    if (!new_mcs_group(&mcs)) return 0;
-    orient_mcs(mcs, mode_csys(list, mcs_mode, origin_choice), list, clear_distance);
-    UF_CALL(UF_OBJ_set_name(mcs, MCS_GROUP_NAME));
+    if (!new_mcs_group(&mcs) || !orient_mcs(mcs, mode_csys(list, mcs_mode, origin_choice), list, clear_distance))
+        return 0;
+    if (UF_CALL(UF_OBJ_set_name(mcs, MCS_GROUP_NAME)) != 0) return 0;
     UF_CALL(UF_UI_ONT_refresh());
     *mcs_tag = mcs;
     return 1;

@@ -46,8 +46,9 @@ int mcs_clear_plane(const double matrix[9], const double box_min[3], const doubl
 // group type is taken as it is (1, nothing changed); otherwise a new MCS group under the geometry
 // root is oriented by mcs_mode (MCS_MODE_*) and origin_choice, becomes the WCS, gets its
 // clearance plane at clear_distance above the electrodes, and only then the name "MCS_QZ_0". 1
-// with *mcs_tag, or 0 after a message when the root refuses the group (a half-made group keeps
-// the template's name, so that it is never taken for the electrodes' MCS).
+// with *mcs_tag, or 0 after a message when the root refuses the group, or after the NX call report
+// when NX refused its orientation or name: a half-made group keeps the template's name, so that
+// it is never taken for the electrodes' MCS.
 int create_camgeom_mcs_add_clear_plane(const elec_cam_data *list, tag_t *mcs_tag, int mcs_mode, int origin_choice,
                                        double clear_distance);
 

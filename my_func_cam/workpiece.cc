@@ -75,7 +75,7 @@ int create_workpiece_of_bodies(int count, const tag_t *bodies, tag_t parent, con
         show_catalogue_text(messages->catalogue_format, messages->refused);
         return 0;
     }
-    UF_CALL(UF_NCGROUP_accept_member(parent, workpiece));
+    if (UF_CALL(UF_NCGROUP_accept_member(parent, workpiece)) != 0) return 0;
     nx_array<tag_t> entities;
     if (!entities.allocate(count)) {
         show_catalogue_text(messages->catalogue_format, messages->no_body_array);

@@ -31,8 +31,9 @@ struct workpiece_messages {
 };
 
 // A new workpiece group (from the template "WORKPIECE_QZ" of the type TT) under parent with the
-// bodies as its part geometry. 1 with *workpiece_tag, or 0 after a message; a group that its
-// parent refused stays unplaced, and one whose geometry could not be given stays without it.
+// bodies as its part geometry. 1 with *workpiece_tag, or 0 after a message (or the NX call
+// report when NX refused to place it); a group that its parent refused stays unplaced, and one
+// whose geometry could not be given stays without it.
 int create_workpiece_of_bodies(int count, const tag_t *bodies, tag_t parent, const workpiece_messages *messages,
                                tag_t *workpiece_tag);
 

@@ -59,10 +59,12 @@ oper_stock class_stock_of(double s, int finish, stock_floor floor, stock_z_offse
     return stock;
 }
 
-void add_depth_mark(double v, double template_floor, stock_depth_mark depth_mark, oper_stock *stock) {
+void add_depth_mark(double v, double template_part, double template_floor, stock_depth_mark depth_mark,
+                    oper_stock *stock) {
     if (depth_mark == DEPTH_MARK_IGNORED || depth_mark == DEPTH_MARK_CUT_LEVEL) return;
     if (!stock->set) {
         stock->set = true;
+        stock->part_stock = template_part;
         stock->floor_stock = template_floor;
     }
     stock->floor_stock += v;
@@ -167,7 +169,7 @@ oper_stock rule_oper_stock(const char *name, double template_part, double templa
     } else if (has_class_stock) {
         stock = class_stock_of(class_stock, finish, floor, z_offset);
     }
-    if (ask_name_mark_value(name, NAME_MARK_DEPTH, &v)) add_depth_mark(v, template_floor, depth_mark, &stock);
+    if (ask_name_mark_value(name, NAME_MARK_DEPTH, &v)) add_depth_mark(v, template_part, template_floor, depth_mark, &stock);
     return stock;
 }
 
