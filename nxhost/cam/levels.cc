@@ -67,7 +67,8 @@ std::vector<UF_CUT_LEVEL_single_t> computed_levels(tag_t oper) {
     double top = part_box[5];
     Box blank_box{};
     if (entities_box_along(blank_entities(oper), axes, &blank_box)) top = blank_box[5];
-    else if (const AutoBlank *blank = auto_blank_of(oper)) top += blank->offset[4];
+    else if (const AutoBlank *blank = auto_blank_of(oper))
+        top += blank->offset[blank->type == UF_CAM_auto_block_type ? 4 : 0];  // +ZM, or the offset from the part
     std::vector<double> heights = floor_heights(part, &axes[6]);
     heights.push_back(part_box[2]);
     std::sort(heights.begin(), heights.end(), std::greater<double>());
