@@ -1,7 +1,9 @@
 // The MCS, workpiece and face sets that every operation builder works with.
 #include "torvane/mcs_workpiece.h"
 
+#include <cstdio>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "my_func/geometry.h"
@@ -19,6 +21,7 @@
 #include "uf_obj.h"
 #include "uf_param.h"
 #include "uf_param_indices.h"
+#include "uf_ui.h"
 #include "uf_ui_ont.h"
 
 tag_t static_mcs_tag = NULL_TAG;
@@ -51,11 +54,23 @@ elec_cam_data *analysed(tag_t electrode) {
     return nullptr;
 }
 
+// "Analysing electrode 3 of 200: EL-003" on the status line.
+void show_progress(const std::string &text, int i, tag_t electrode) {
+    char name[UF_OBJ_NAME_BUFSIZE] = "";
+    UF_CALL(UF_OBJ_ask_name(electrode, name));
+    char line[MY_MESSAGE_BUFSIZE + UF_OBJ_NAME_BUFSIZE + 32];
+    std::snprintf(line, sizeof line, "%s %d / %d%s%s", text.c_str(), i + 1, static_elec_count, name[0] ? ": " : "", name);
+    UF_UI_set_status(line);
+}
+
 // The analysis list of the turn's electrodes with its union box; it is kept only when every
 // electrode could be analysed, so that a later call analyses them all again.
 int analyse_electrodes(void) {
+    std::string progress[1];
+    if (!lookup_messages(TORVANE_LANG_FORMAT, {"analyse_electrode_01:"}, progress)) return 0;
     elec_cam_data *list = nullptr, **tail = &list;
     for (int i = 0; i < static_elec_count; ++i) {
+        show_progress(progress[0], i, static_elec_tags[i]);
         elec_cam_data *record = analysed(static_elec_tags[i]);
         if (!record) {
             MY_free_list(&list);
