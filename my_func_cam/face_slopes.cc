@@ -100,6 +100,16 @@ face_list *face_set_list(face_sets *sets, int index) {
     return index >= 0 && index < FACE_SET_COUNT ? &(sets->*LISTS[index]) : nullptr;
 }
 
+int append_face_sets(face_sets *to, const face_sets *from) {
+    for (face_list face_sets::*list : LISTS)
+        for (int i = 0; i < (from->*list).count; ++i)
+            if (!append(&(to->*list), (from->*list).faces[i])) {
+                uc1601(NO_MEMORY_TEXT, 1);
+                return 0;
+            }
+    return 1;
+}
+
 void free_face_sets(face_sets *sets) {
     for (face_list face_sets::*list : LISTS) {
         if ((sets->*list).faces) UF_free((sets->*list).faces);

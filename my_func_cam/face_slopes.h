@@ -40,6 +40,10 @@ struct face_sets {
 // List number index (0 to 11, the order above) of sets.
 face_list *face_set_list(face_sets *sets, int index);
 
+// Appends each list of from to the same list of to. 0 after the memory message when an array
+// could not grow (to then holds what was appended so far).
+int append_face_sets(face_sets *to, const face_sets *from);
+
 // Frees every array and empties every list.
 void free_face_sets(face_sets *sets);
 

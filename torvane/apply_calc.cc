@@ -1,18 +1,14 @@
-// The operation builders that the calculation hands the plan to are not part of this version:
-// both entry points say so on the status line and leave the part as it is.
+// The calculation's set-up step runs for real; the operation builders that would take the plan
+// from there are not part of this version, which the status line says.
 #include "torvane/apply_calc.h"
 
+#include "torvane/calc_setup.h"
 #include "torvane/messages.h"
 
-namespace {
-
-void say_calc_missing(const char *tag) { show_torvane_status(tag); }
-
-}  // namespace
-
-void apply_calc(int, int) { say_calc_missing("say_calc_missin_01:"); }
-
-int reset_oper_stock_and_cut_depth(oper *) {
-    say_calc_missing("say_calc_missin_02:");
-    return 0;
+void apply_calc(int dialog_id, int) {
+    from_side_start_point start_points;
+    const int made = prepare_calc_setup(dialog_id, &start_points);
+    if (made) list_calc_setup();
+    free_from_side_start_point(&start_points);
+    if (made) show_torvane_status("say_calc_missin_01:");
 }

@@ -1,6 +1,5 @@
 // The calculation behind the main dialog: what OK, Apply, ACTION_3 and a double click on a
-// planned operation run, and the update of operations that exist already when their class or
-// its values change. The dialog has stored its settings in static_dlg_state before it calls.
+// planned operation run. The dialog has stored its settings in static_dlg_state before it calls.
 #ifndef TORVANE_APPLY_CALC_H_INCLUDED
 #define TORVANE_APPLY_CALC_H_INCLUDED
 
@@ -9,9 +8,5 @@
 // whole_plan 1: every class switched on (Apply, OK); 0: the selected operations (ACTION_3, and
 // with static_calc_single set the double-clicked one).
 void apply_calc(int dialog_id, int whole_plan);
-
-// Stocks and cut depth of an operation that exists in NX, after its class or the class values
-// changed; 1 done, 0 not (said on the status line).
-int reset_oper_stock_and_cut_depth(oper *oper_p);
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "my_func/my_func.h"
 #include "torvane/apply_calc.h"
+#include "torvane/stock_reset.h"
 #include "torvane/dlg_state.h"
 #include "torvane/main_dlg.h"
 #include "torvane/main_dlg_setup.h"
@@ -38,13 +39,7 @@ int class_value_changed(int dialog_id) {
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
     store_dlg_state(dialog_id);
     refresh_plan_list(dialog_id);
-    visit_plan_opers(static_plan_list, [](oper *node, prog_group *, r_m_f_or_other *) {
-        if (node->obj_tag != NULL_TAG) {
-            reset_oper_stock_and_cut_depth(node);
-            node->need_generate = 1;
-        }
-        return false;
-    });
+    reset_all_oper_stock();
     return UF_UI_CB_CONTINUE_DIALOG;
 }
 

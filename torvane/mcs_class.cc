@@ -51,12 +51,17 @@ int mcs_class_of_matrix(const double matrix_values[9]) {
     return units ? digit * 100 + units : 0;
 }
 
-int ask_mcs_class(tag_t mcs_tag) {
+int ask_mcs_matrix(tag_t mcs_tag, double matrix_values[9]) {
     tag_t matrix = NULL_TAG;
+    if (mcs_tag == NULL_TAG || UF_CALL(UF_CSYS_ask_matrix_of_object(mcs_tag, &matrix)) != 0 || matrix == NULL_TAG) return 0;
+    if (UF_CALL(UF_CSYS_ask_matrix_values(matrix, matrix_values)) != 0) return 0;
+    for (int i = 0; i < 9; ++i) matrix_values[i] = MY_round_value(matrix_values[i], MATRIX_DIGITS);
+    return 1;
+}
+
+int ask_mcs_class(tag_t mcs_tag) {
     double values[9];
-    if (UF_CALL(UF_CSYS_ask_matrix_of_object(mcs_tag, &matrix)) != 0) return 0;
-    if (UF_CALL(UF_CSYS_ask_matrix_values(matrix, values)) != 0) return 0;
-    return mcs_class_of_matrix(values);
+    return ask_mcs_matrix(mcs_tag, values) ? mcs_class_of_matrix(values) : 0;
 }
 
 bool elec_faces_mcs(int mcs_class, int elec_direction) {
@@ -68,16 +73,18 @@ bool elec_faces_mcs(int mcs_class, int elec_direction) {
     return false;
 }
 
+int mcs_z_axis(int mcs_class, int *axis, double *sense) {
+    const int h = hundreds(mcs_class);
+    if (h == 0) return 0;
+    *axis = 2 - (h - 1) / 2;
+    *sense = h % 2 == 1 ? 1.0 : -1.0;
+    return 1;
+}
+
 double mcs_height(int mcs_class, const double point[3]) {
-    switch (hundreds(mcs_class)) {
-    case 1: return point[2];
-    case 2: return -point[2];
-    case 3: return point[1];
-    case 4: return -point[1];
-    case 5: return point[0];
-    case 6: return -point[0];
-    default: return 0.0;
-    }
+    int axis = 0;
+    double sense = 0.0;
+    return mcs_z_axis(mcs_class, &axis, &sense) ? sense * point[axis] : 0.0;
 }
 
 double mcs_box_top(int mcs_class, const double box_min[3], const double box_max[3]) {

@@ -13,12 +13,20 @@
 // decimals first. 0 when not axis-aligned or when NX refused (reported).
 int ask_mcs_class(tag_t mcs_tag);
 
+// The nine matrix values of the MCS (or coordinate system), rounded to 2 decimals. 0 when NX
+// refused (reported) or it has no matrix.
+int ask_mcs_matrix(tag_t mcs_tag, double matrix_values[9]);
+
 // The same from nine matrix values (X axis, Y axis, Z axis).
 int mcs_class_of_matrix(const double matrix_values[9]);
 
 // True when an electrode of that direction code faces an MCS of that class (1 faces 2xx, -1
 // 1xx, 2 3xx, -2 4xx, 3 6xx, -3 5xx).
 bool elec_faces_mcs(int mcs_class, int elec_direction);
+
+// The world axis (0 x, 1 y, 2 z) the MCS Z axis lies along and its sense (+1 or -1). 0 for an
+// invalid class.
+int mcs_z_axis(int mcs_class, int *axis, double *sense);
 
 // Height of a world point along the MCS Z axis (the MCS origin is not subtracted); 0.0 for an
 // invalid class.

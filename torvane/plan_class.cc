@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "my_func/my_func.h"
-#include "torvane/apply_calc.h"
+#include "torvane/stock_reset.h"
 #include "torvane/messages.h"
 #include "torvane/plan.h"
 #include "torvane/plan_list.h"

@@ -8,9 +8,11 @@
 
 #include "my_func1/my_func1.h"
 #include "torvane/main_dlg.h"
+#include "torvane/mcs_workpiece.h"
 #include "torvane/messages.h"
 #include "torvane/plan.h"
 #include "torvane/sel_template_dlg.h"
+#include "torvane/start_points.h"
 #include "torvane/template_scan.h"
 #include "uf.h"
 #include "uf_obj.h"
@@ -193,6 +195,8 @@ void reset_turn_state(void) {
     free_template_list();
     free_insert_def_list(&static_insert_group_def);
     free_insert_def_list(&static_insert_oper_def);
+    reset_mcs_and_workpiece();
+    reset_start_points();
 }
 
 void run_torvane(void) {

@@ -7,6 +7,7 @@
 
 #include "nxhost/cam/cam_api.h"
 #include "nxhost/cam/cam_errors.h"
+#include "nxhost/cam/frame.h"
 #include "nxhost/cam/levels.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"

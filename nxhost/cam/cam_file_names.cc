@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "nxhost/cam/cam_file.h"
+#include "nxhost/csys/csys.h"
 #include "nxhost/parts/part_sections.h"
 #include "uf_cam.h"
 #include "uf_cutter.h"
@@ -57,11 +58,15 @@ std::vector<tag_t> bodies_of(tag_t part) {
     return bodies;
 }
 
-// Body-level objects of the part of one type, in creation order.
+// Body-level objects of the part of one type that the part file keeps, in creation order (a
+// temporary coordinate system, such as the WCS, is not saved, so it counts for no reference).
 std::vector<tag_t> objects_of(tag_t part, int type) {
     std::vector<tag_t> found;
-    for (tag_t t : store().in_part(part, type))
-        if (store().find(t)->parent == NULL_TAG) found.push_back(t);
+    for (tag_t t : store().in_part(part, type)) {
+        const Object *obj = store().find(t);
+        const auto *frame = dynamic_cast<const csys::CsysPayload *>(obj->payload.get());
+        if (obj->parent == NULL_TAG && !(frame && frame->temporary)) found.push_back(t);
+    }
     return found;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "nxhost/cam/cam_file.h"
+#include "nxhost/cam/frame.h"
 #include "nxhost/cam/levels.h"
 #include "nxhost/core/reset.h"
 #include "uf_cam.h"
@@ -74,13 +75,25 @@ std::string items_text(const CamObject &c) {
     return text;
 }
 
-std::string blank_text(const CamObject &c) {
+std::string blank_text(tag_t tag, const CamObject &c) {
     if (!c.blank.set) return "";
     if (c.blank.type == UF_CAM_offset_from_part_type) return "blank offset from part " + num(c.blank.offset[0]);
     std::string text = "blank auto block +X " + num(c.blank.offset[0]) + " -X " + num(c.blank.offset[1]) + " +Y " +
                        num(c.blank.offset[2]) + " -Y " + num(c.blank.offset[3]) + " +Z " + num(c.blank.offset[4]) +
                        " -Z " + num(c.blank.offset[5]);
-    return text;
+    Box along{};
+    csys::Matrix axes{};
+    if (!auto_block_box(tag, &along, &axes)) return text + ", no part geometry";
+    const Box box = absolute_extent(along, axes);
+    return text + ", box " + point(&box[0]) + "-" + point(&box[3]);
+}
+
+// Origin and axes of the coordinate system an MCS group sets.
+std::string frame_text(tag_t csys_tag) {
+    csys::Vector origin{};
+    csys::Matrix axes{};
+    if (!csys::frame_of(csys_tag, &origin, &axes)) return entity_text(csys_tag);
+    return "origin " + point(origin.data()) + " X " + point(&axes[0]) + " Y " + point(&axes[3]) + " Z " + point(&axes[6]);
 }
 
 class Printer {
@@ -141,13 +154,13 @@ private:
         if (c.kind != Kind::Group) return;
         if (carries(obj.tag, UF_PARAM_MCS)) {
             const ParamValue mcs = effective_value(obj.tag, *param_spec(UF_PARAM_MCS));
-            if (mcs.tag != NULL_TAG && obj.subtype == UF_mill_orient_subtype) line(depth, "mcs " + entity_text(mcs.tag));
+            if (mcs.tag != NULL_TAG && obj.subtype == UF_mill_orient_subtype) line(depth, "mcs " + frame_text(mcs.tag));
         }
         if (c.plane.set)
             line(depth, "clearance plane at " + point(c.plane.origin.data()) + " normal " + point(c.plane.normal.data()));
         const std::string items = items_text(c);
         if (!items.empty()) line(depth, "geometry " + items);
-        if (c.blank.set) line(depth, blank_text(c));
+        if (c.blank.set) line(depth, blank_text(obj.tag, c));
     }
 
     void details(tag_t tag, const CamObject &c, int depth) {
@@ -188,7 +201,7 @@ private:
             for (const TextItem &t : c.text) notes += (notes.empty() ? "" : ", ") + entity_text(t.entity);
             line(depth, "text " + notes);
         }
-        if (c.blank.set) line(depth, blank_text(c));
+        if (c.blank.set) line(depth, blank_text(tag, c));
         if (c.plane.set) line(depth, "clearance plane at " + point(c.plane.origin.data()) + " normal " + point(c.plane.normal.data()));
         line(depth, c.path.generated ? "path generated: " + c.path.summary : "path not generated");
     }

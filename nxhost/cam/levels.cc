@@ -6,6 +6,7 @@
 
 #include "nxhost/cam/cam_api.h"
 #include "nxhost/cam/cam_errors.h"
+#include "nxhost/cam/frame.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
 #include "nxhost/modeling/shapes.h"
@@ -31,23 +32,18 @@ std::vector<tag_t> items_up_the_tree(tag_t oper, int geom_type) {
     return {};
 }
 
-const AutoBlank *blank_up_the_tree(tag_t oper) {
-    for (const CamObject *at = cam_object(oper); at; at = cam_object(at->parent[kGeometryView]))
-        if (at->blank.set) return &at->blank;
-    return nullptr;
-}
-
 double global_depth(tag_t oper) {
     const ParamSpec *spec = param_spec(UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH);
     return effective_value(oper, *spec).real;
 }
 
-// Heights of the upward planar faces of the entities.
-std::vector<double> floor_heights(const std::vector<tag_t> &entities) {
+// Heights along the axis z of the planar faces of the entities that face along it.
+std::vector<double> floor_heights(const std::vector<tag_t> &entities, const double z[3]) {
     std::vector<double> heights;
     auto take = [&](const modeling::ShapeRef &face) {
         modeling::FaceInfo info = modeling::face_info(face);
-        if (info.planar && info.normal[2] > 1.0 - 1e-9) heights.push_back(info.offset);
+        const double along = info.normal[0] * z[0] + info.normal[1] * z[1] + info.normal[2] * z[2];
+        if (info.planar && along > 1.0 - 1e-9) heights.push_back(info.offset);
     };
     for (tag_t t : entities) {
         const Object *obj = store().find(t);
@@ -65,13 +61,15 @@ std::vector<UF_CUT_LEVEL_single_t> computed_levels(tag_t oper) {
     // Without part geometry the cut area bounds the levels, as in Z-level milling of an area.
     std::vector<tag_t> part = part_entities(oper);
     if (part.empty()) part = items_up_the_tree(oper, UF_CAM_cut_area);
-    std::array<double, 6> part_box{};
-    if (!entities_box(part, &part_box)) return {};
+    const csys::Matrix axes = mcs_axes_of(oper);
+    Box part_box{};
+    if (!entities_box_along(part, axes, &part_box)) return {};
     double top = part_box[5];
-    std::array<double, 6> blank_box{};
-    if (entities_box(blank_entities(oper), &blank_box)) top = blank_box[5];
-    else if (const AutoBlank *blank = blank_up_the_tree(oper)) top += blank->offset[4];
-    std::vector<double> heights = floor_heights(part);
+    Box blank_box{};
+    if (entities_box_along(blank_entities(oper), axes, &blank_box)) top = blank_box[5];
+    else if (const AutoBlank *blank = auto_blank_of(oper))
+        top += blank->offset[blank->type == UF_CAM_auto_block_type ? 4 : 0];  // +ZM, or the offset from the part
+    std::vector<double> heights = floor_heights(part, &axes[6]);
     heights.push_back(part_box[2]);
     std::sort(heights.begin(), heights.end(), std::greater<double>());
     std::vector<UF_CUT_LEVEL_single_t> levels;
@@ -147,23 +145,7 @@ std::vector<UF_CUT_LEVEL_single_t> current_levels(tag_t oper) {
 
 std::vector<tag_t> part_entities(tag_t oper) { return items_up_the_tree(oper, UF_CAM_part); }
 std::vector<tag_t> blank_entities(tag_t oper) { return items_up_the_tree(oper, UF_CAM_blank); }
-bool has_blank(tag_t oper) { return !blank_entities(oper).empty() || blank_up_the_tree(oper) != nullptr; }
-
-bool entities_box(const std::vector<tag_t> &entities, std::array<double, 6> *box) {
-    bool any = false;
-    for (tag_t t : entities) {
-        const Object *obj = store().find(t);
-        const modeling::ShapePayload *shape = obj ? modeling::shape_payload(*obj) : nullptr;
-        std::array<double, 6> b{};
-        if (!shape || !modeling::exact_box(shape->shape, &b)) continue;
-        for (int k = 0; k < 3; ++k) {
-            (*box)[k] = any ? std::min((*box)[k], b[k]) : b[k];
-            (*box)[k + 3] = any ? std::max((*box)[k + 3], b[k + 3]) : b[k + 3];
-        }
-        any = true;
-    }
-    return any;
-}
+bool has_blank(tag_t oper) { return !blank_entities(oper).empty() || auto_blank_of(oper) != nullptr; }
 
 }  // namespace nxhost::cam
 

@@ -4,6 +4,7 @@
 #include "nxhost/cam/cam_api.h"
 #include "nxhost/cam/cam_errors.h"
 #include "nxhost/core/guard.h"
+#include "nxhost/csys/csys.h"
 #include "uf_object_types.h"
 #include "uf_param.h"
 #include "uf_param_indices.h"
@@ -106,6 +107,17 @@ int check_tag_value(const char *call, tag_t tag, int index, tag_t value) {
     return 0;
 }
 
+// An MCS keeps its own orientation: given a temporary coordinate system (or the WCS), it takes a
+// lasting copy that is saved with the part; a lasting one is kept as given.
+tag_t lasting_frame(tag_t csys_tag) {
+    const Object *obj = store().find(csys_tag);
+    const auto *payload = obj ? dynamic_cast<const csys::CsysPayload *>(obj->payload.get()) : nullptr;
+    csys::Vector origin{};
+    csys::Matrix axes{};
+    if (!payload || !payload->temporary || !csys::frame_of(csys_tag, &origin, &axes)) return csys_tag;
+    return csys::create_csys_object(obj->part, origin, csys::create_matrix_object(obj->part, axes), false);
+}
+
 }  // namespace
 }  // namespace nxhost::cam
 
@@ -188,7 +200,7 @@ extern "C" int UF_PARAM_set_tag_value(tag_t param_tag, int param_index, tag_t va
     if (!lookup("UF_PARAM_set_tag_value", param_tag)) return kBadTag;
     if (int rc = check_tag_value("UF_PARAM_set_tag_value", param_tag, param_index, value)) return rc;
     ParamValue v = of_kind(ValueKind::Tag);
-    v.tag = value;
+    v.tag = param_index == UF_PARAM_MCS ? lasting_frame(value) : value;
     return set("UF_PARAM_set_tag_value", param_tag, param_index, v);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "nxhost/cam/frame.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
@@ -152,7 +153,11 @@ extern "C" int UF_CSYS_ask_matrix_of_object(tag_t object_id, tag_t *matrix_id) {
     *matrix_id = NULL_TAG;
     const Object *obj = lookup("UF_CSYS_ask_matrix_of_object", object_id);
     if (!obj) return kBadTag;
-    if (const auto *csys = dynamic_cast<const CsysPayload *>(obj->payload.get())) *matrix_id = csys->matrix;
+    // An MCS group is oriented by its coordinate system: NX answers that system's matrix.
+    const tag_t frame = obj->type == UF_machining_geometry_grp_type ? cam::mcs_csys_of(object_id) : object_id;
+    const Object *holder = store().find(frame);
+    if (const auto *csys = holder ? dynamic_cast<const CsysPayload *>(holder->payload.get()) : nullptr)
+        *matrix_id = csys->matrix;
     return 0;
 }
 

@@ -1,5 +1,5 @@
-// The "geometry" section of a part file: points, lines, curves, datum planes and coordinate
-// systems, loaded into the part, saved with it and printed in its tree. Temporary coordinate
+// The "geometry" section of a part file: points, lines, curves, datum planes, coordinate systems
+// and transforms, loaded into the part, saved with it and printed in its tree. Temporary coordinate
 // systems, the WCS and features are not saved (a block is saved as its body).
 #include <cmath>
 
@@ -111,7 +111,22 @@ tag_t load_entry(tag_t part, const Json &entry, const std::string &place) {
         const Point origin = vec3(member(csys, "origin", place + ".csys"), place + ".csys.origin");
         return csys::create_csys_object(part, origin, csys::create_matrix_object(part, m), false);
     }
-    fail(place, "expected one of \"point\", \"line\", \"curve\", \"plane\", \"csys\"");
+    if (entry.contains("xform")) {
+        const Json &xform = entry["xform"];
+        modeling::XformPayload data;
+        data.origin = vec3(member(xform, "origin", place + ".xform"), place + ".xform.origin");
+        data.x_axis = vec3(member(xform, "x", place + ".xform"), place + ".xform.x");
+        data.y_axis = vec3(member(xform, "y", place + ".xform"), place + ".xform.y");
+        const Json &scale = member(xform, "scale", place + ".xform");
+        if (!scale.is_number()) fail(place + ".xform.scale", "expected a number");
+        data.scale = scale.get<double>();
+        tag_t made = NULL_TAG;
+        int error = 0;
+        if (!modeling::create_xform_object(part, data, &made, &error))
+            fail(place + ".xform", "needs two directions that are not parallel and a scale above 0");
+        return made;
+    }
+    fail(place, "expected one of \"point\", \"line\", \"curve\", \"plane\", \"csys\", \"xform\"");
 }
 
 void load_section(tag_t part, const Json &value) {
@@ -141,6 +156,11 @@ Json entry_of(const Object &obj) {
         csys::Matrix axes{};
         if (c->temporary || !csys::frame_of(obj.tag, &origin, &axes)) return Json();
         entry["csys"] = {{"origin", point_json(origin)}, {"axes", Json(axes)}};
+    } else if (const auto *x = dynamic_cast<const modeling::XformPayload *>(obj.payload.get())) {
+        entry["xform"] = {{"origin", point_json(x->origin)},
+                          {"x", point_json(x->x_axis)},
+                          {"y", point_json(x->y_axis)},
+                          {"scale", x->scale}};
     } else {
         return Json();
     }
@@ -180,6 +200,9 @@ void print_section(std::ostream &out, tag_t part) {
                 << json_point(Json::array({axes[0], axes[1], axes[2]})) << " Y "
                 << json_point(Json::array({axes[3], axes[4], axes[5]}));
         }
+        if (entry.contains("xform"))
+            out << " origin " << json_point(entry["xform"]["origin"]) << " X " << json_point(entry["xform"]["x"]) << " Y "
+                << json_point(entry["xform"]["y"]);
         out << (obj->layer != 1 ? "  layer " + std::to_string(obj->layer) : "") << (obj->blank ? "  blanked" : "") << "\n";
     }
 }

@@ -23,6 +23,7 @@ const struct {
     {kNoTarget, "Booleans with an existing body are not modelled by the stand-in"},
     {kZeroVector, "A direction of zero length was given"},
     {kZeroLength, "The line has no length"},
+    {kParallelAxes, "The two directions are parallel"},
 };
 
 bool register_messages() {
@@ -33,6 +34,19 @@ bool register_messages() {
 const bool registered = register_messages();
 
 }  // namespace
+
+bool create_xform_object(tag_t part, const XformPayload &xform, tag_t *made, int *error) {
+    Point x{}, y{};
+    *error = !unit(xform.x_axis.data(), &x) || !unit(xform.y_axis.data(), &y) ? kZeroVector : 0;
+    const double cross[3] = {x[1] * y[2] - x[2] * y[1], x[2] * y[0] - x[0] * y[2], x[0] * y[1] - x[1] * y[0]};
+    if (*error == 0 && std::hypot(cross[0], cross[1], cross[2]) < 1e-9) *error = kParallelAxes;
+    if (*error == 0 && !(xform.scale > 0.0 && std::isfinite(xform.scale))) *error = kBadArgument;
+    if (*error != 0) return false;
+    Object &obj = store().create(kXformType, 0, part);
+    obj.payload = std::make_shared<XformPayload>(xform);
+    *made = obj.tag;
+    return true;
+}
 
 tag_t create_curve_object(tag_t part, int type, const ShapeRef &shape) {
     Object &obj = store().create(type, 0, part);

@@ -18,6 +18,7 @@ constexpr int kNotPositive = 1105104;    // a block edge length of 0 or less
 constexpr int kNoTarget = 1105105;       // a boolean with an existing body, not modelled
 constexpr int kZeroVector = 1105106;     // a direction or normal of length 0
 constexpr int kZeroLength = 1105107;     // a line from a point to itself
+constexpr int kParallelAxes = 1105108;   // two directions of a frame along one line
 // UF_MODL_ask_curve_points's own codes.
 constexpr int kInvalidCurve = 1;
 constexpr int kModelerError = 2;
@@ -27,6 +28,16 @@ struct PlanePayload : Payload {
     Point normal{};  // unit
 };
 
+// Type number the stand-in gives transforms (smart objects): NX's own number is not public, and
+// the add-on never asks it.
+constexpr int kXformType = 1001;
+
+// A transform: origin, two axes (as given) and a scale.
+struct XformPayload : Payload {
+    Point origin{}, x_axis{}, y_axis{};
+    double scale = 1.0;
+};
+
 struct FeaturePayload : Payload {
     explicit FeaturePayload(tag_t b) : body(b) {}
     tag_t body = NULL_TAG;
@@ -34,6 +45,10 @@ struct FeaturePayload : Payload {
 
 // A point (type 2), line (3) or spline curve (9) object of `part` holding the shape.
 tag_t create_curve_object(tag_t part, int type, const ShapeRef &shape);
+
+// A transform object of `part`; false (nothing made) for a zero or parallel axis or a scale
+// that is not positive, with *error the code.
+bool create_xform_object(tag_t part, const XformPayload &xform, tag_t *made, int *error);
 
 // The part new geometry goes to: the work part, else the part of `near` (a face being asked).
 tag_t target_part(tag_t near);

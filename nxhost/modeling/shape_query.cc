@@ -9,6 +9,8 @@
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <TopExp.hxx>
+#include <TopLoc_Location.hxx>
+#include <gp_Trsf.hxx>
 #include <TopTools_IndexedDataMapOfShapeListOfShape.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopTools_ListOfShape.hxx>
@@ -138,6 +140,17 @@ bool nx_bounding_box(const ShapeRef &shape, Box *box) {
 }
 
 bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) { return occt_box(shape, true, box); }
+
+bool exact_box_along(const ShapeRef &shape, const std::array<double, 9> &axes, std::array<double, 6> *box) {
+    if (!shape || shape->shape.IsNull()) return false;
+    gp_Trsf to_axes;
+    try {
+        to_axes.SetValues(axes[0], axes[1], axes[2], 0.0, axes[3], axes[4], axes[5], 0.0, axes[6], axes[7], axes[8], 0.0);
+    } catch (const Standard_Failure &) {
+        return false;  // not a rotation
+    }
+    return occt_box(make_shape(shape->shape.Moved(TopLoc_Location(to_axes))), true, box);
+}
 
 FaceInfo face_info(const ShapeRef &face) {
     FaceInfo info;

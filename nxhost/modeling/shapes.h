@@ -81,6 +81,9 @@ int body_type_code(const ShapeRef &shape);
 double volume(const ShapeRef &shape);
 // Exact extent {xmin, ymin, zmin, xmax, ymax, zmax}; false for an empty shape.
 bool exact_box(const ShapeRef &shape, std::array<double, 6> *box);
+// The same along three orthonormal axes (rows X, Y, Z): the extent of the shape's coordinates
+// dot(p, X), dot(p, Y), dot(p, Z).
+bool exact_box_along(const ShapeRef &shape, const std::array<double, 9> &axes, std::array<double, 6> *box);
 
 // What a face is: its UF_MODL_*_FACE code, and for a plane the outward unit normal and the
 // plane's offset along it (dot of any plane point with the normal).

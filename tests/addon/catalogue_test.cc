@@ -30,6 +30,7 @@ const std::map<std::string, std::string> FOLDER_CATALOGUE = {
 const std::map<std::string, std::string> TAG_PREFIX_CATALOGUE = {
     {"read_config_edm_descr_", "my_func1.txt"},
     {"get_char_holder_section_dat_", "torvane.txt"},
+    {"create_check_bloc_", "my_func_cam.txt"},
 };
 
 struct UsedTag {

@@ -118,7 +118,7 @@ TEST_F(CamFileTest, ACamTreeSavedAndLoadedAgainIsTheSameTree) {
           "      BALL_MILL  cutter D10 R5  length 75  flute length 50  flutes 2  no. 0  holder 20x35 taper 5 r0.5",
           "      FIXED_CONTOUR  fixed contour  cutter NONE  ref cutter BALL_MILL  geometry NONE  method NONE",
           "          geometry part E1",
-          "          blank auto block +X 1 -X 1 +Y 1 -Y 1 +Z 2 -Z 0"})
+          "          blank auto block +X 1 -X 1 +Y 1 -Y 1 +Z 2 -Z 0, box [-1,-1,0]-[21,21,17]"})
         EXPECT_NE(before.find(std::string(line) + "\n"), std::string::npos) << line << "\nin\n" << before;
     EXPECT_NE(before.find("boundary part closed from E1:face 5 loop 0 in plane at [0,0,0]: E1:edge "), std::string::npos) << before;
 }
