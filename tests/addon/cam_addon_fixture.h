@@ -24,7 +24,9 @@ protected:
         ASSERT_NE(part_, NULL_TAG) << error;
         nxhost::set_display_part(part_);
         ASSERT_EQ(UF_CAM_init_session(), 0);
-        if (with_setup()) ASSERT_EQ(UF_SETUP_create(part_, "TT"), 0);
+        if (with_setup()) {
+            ASSERT_EQ(UF_SETUP_create(part_, "TT"), 0);
+        }
     }
 
     // The bodies of the working part (a JSON list) and whether it starts with a setup.
