@@ -11,6 +11,7 @@
 #include "uf.h"
 #include "uf_cut_levels.h"
 #include "uf_obj.h"
+#include "uf_oper.h"
 #include "uf_param.h"
 #include "uf_param_indices.h"
 
@@ -172,4 +173,42 @@ int apply_depth_name_mark(tag_t oper_tag, const char *name) {
     double distance = 0.0;
     if (!ask_name_mark_value(name, NAME_MARK_DEPTH, &distance)) return 1;
     return set_cut_depth(oper_tag, distance);
+}
+
+namespace {
+
+// The bottom level lowered by the corner radius of the operation's cutter, so that a bull-nose or
+// ball cutter reaches the bottom of the faces; nothing without a cutter or a radius.
+int cut_depth_by_cutter_radius(tag_t oper_tag) {
+    tag_t cutter = NULL_TAG;
+    double radius = 0.0;
+    if (UF_CALL(UF_OPER_ask_cutter_group(oper_tag, &cutter)) != 0 || cutter == NULL_TAG) return 1;
+    if (UF_CALL(UF_PARAM_ask_double_value(cutter, UF_PARAM_TL_COR1_RAD, &radius)) != 0 || radius <= 0.0) return 1;
+    return set_cut_depth(oper_tag, -radius);
+}
+
+}  // namespace
+
+int set_cut_depth_by_rule(tag_t oper_tag, depth_rule rule, const depth_site &site) {
+    const tag_t workpiece = site.work_piece_tag != NULL_TAG ? site.work_piece_tag : static_work_piece_tag;
+    if (site.level_point && rule != DEPTH_NONE) {
+        const double point[3] = {site.level_point->x, site.level_point->y, site.level_point->z};
+        return set_cut_depth_value(oper_tag, point, workpiece);
+    }
+    const double distance = site.stock_distance + CUT_DEPTH_CLEARANCE;
+    switch (rule) {
+    case DEPTH_CAV_TOP: return set_cut_depth_cav_top(oper_tag, distance, workpiece);
+    case DEPTH_CAV_TOP_BOX:
+        return set_cut_depth_cav_top_bot(oper_tag, distance, workpiece, site.box_min, site.box_max);
+    case DEPTH_EDM:
+        if (!site.record) {
+            show_message("reset_oper_stock_and_cut_dept_03:");
+            return 0;
+        }
+        if (!elec_faces_mcs(site.mcs_class, site.record->elec_direction) || site.record->use_whole_body) return 1;
+        return set_cut_depth_edm(oper_tag, workpiece, site.record);
+    case DEPTH_MAX_EDM: return set_cut_max_depth_edm(oper_tag, workpiece, elec_cam_data_list);
+    case DEPTH_CUTTER_RADIUS: return cut_depth_by_cutter_radius(oper_tag);
+    default: return 1;
+    }
 }

@@ -10,6 +10,7 @@
 #define TORVANE_CUT_LEVELS_H_INCLUDED
 
 #include "my_func_cam/elec_analysis.h"
+#include "torvane/plan.h"
 #include "uf_defs.h"
 
 #define EDM_DEPTH_MARGIN 0.1          // least distance kept above an EDM face
@@ -45,6 +46,34 @@ double edm_depth_margin(tag_t oper_tag);
 // and has its EDM face at one height, a bottom level below that height + EDM_DEPTH_MARGIN is
 // raised to it and the listing window says so. 1, or 0 after a message (no electrode, no level).
 int check_elec_edm_z_depth(tag_t oper_tag, int mcs_class);
+
+// Where an operation's bottom cut level goes after its stocks when it has no picked depth point.
+enum depth_rule {
+    DEPTH_NONE,           // no cut levels to set
+    DEPTH_POINT_ONLY,     // only a picked depth point
+    DEPTH_CAV_TOP,        // top of all electrodes plus the stock
+    DEPTH_CAV_TOP_BOX,    // top of the operation's electrodes plus the stock
+    DEPTH_EDM,            // the electrode's EDM face plus the margin, when it faces the MCS
+    DEPTH_MAX_EDM,        // the deepest EDM face plus the margin
+    DEPTH_CUTTER_RADIUS   // the bottom lowered by the cutter's corner radius
+};
+
+// What a depth rule needs besides the operation: its workpiece (null: static_work_piece_tag), the
+// picked point (null for none), the distance its stock keeps above the electrodes, the box of its
+// electrodes (DEPTH_CAV_TOP_BOX), its electrode's record (DEPTH_EDM) and the MCS class.
+struct depth_site {
+    tag_t work_piece_tag = NULL_TAG;
+    const plan_point *level_point = nullptr;
+    double stock_distance = 0.0;
+    const double *box_min = nullptr;
+    const double *box_max = nullptr;
+    const elec_cam_data *record = nullptr;
+    int mcs_class = 0;
+};
+
+// The picked point when there is one (for every rule but DEPTH_NONE), else the rule. 1, or 0
+// after a message (DEPTH_EDM without a record shows "reset_oper_stock_and_cut_dept_03:").
+int set_cut_depth_by_rule(tag_t oper_tag, depth_rule rule, const depth_site &site);
 
 // The "-Z" mark of an operation name: set_cut_depth by its number. 1 when the name has none.
 int apply_depth_name_mark(tag_t oper_tag, const char *name);

@@ -179,6 +179,11 @@ int ask_tool_tag_by_name(const char *name, tag_t *tool_tag) {
     return 0;
 }
 
+int find_or_create_tool(const tool_data *record, tag_t *tool_tag) {
+    if (ask_tool_tag_by_name(record->tool_name, tool_tag)) return 1;
+    return with_tool_struct_data_create_tool(record, tool_tag);
+}
+
 int with_tool_struct_data_create_tool(const tool_data *record, tag_t *tool_tag) {
     *tool_tag = NULL_TAG;
     if (!record || record->tool_name[0] == '\0') {

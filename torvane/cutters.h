@@ -15,6 +15,10 @@ int ask_tool_tag_by_name(const char *name, tag_t *tool_tag);
 // failures after the cutter exists are reported and leave it in the part.
 int with_tool_struct_data_create_tool(const tool_data *record, tag_t *tool_tag);
 
+// The cutter of a record: the work part's cutter of its name, else one created from it (as
+// with_tool_struct_data_create_tool). 1 with *tool_tag, or 0 after a message.
+int find_or_create_tool(const tool_data *record, tag_t *tool_tag);
+
 // Writes the cutting data of the list record named as the cutter into the operation: spindle
 // speed, depth per cut and cut levels, stepover, feeds, and the tool number into the cutter.
 // 0 for a null tag or an object that is no stock-carrying operation; 1 otherwise (also when no

@@ -126,6 +126,14 @@ int insert_node_lines(int dialog_id, int position, const prog_group &node, const
     return insert_lines(dialog_id, position, lines);
 }
 
+int insert_oper_line_after(int dialog_id, const char *after_name, const oper &node) {
+    int index = 0, last_index = 0;
+    if (!find_list_site(dialog_id, after_name, PLAN_OPER_LINE, &index, &last_index)) return 0;
+    plan_line_texts texts;
+    if (!load_plan_line_texts(&texts)) return 0;
+    return insert_lines(dialog_id, last_index + 1, {oper_line_text(node, texts, ask_plan_line_view(dialog_id))}) == 1;
+}
+
 int find_list_site(int dialog_id, const char *name, int level, int *index, int *last_index) {
     std::string marker;
     if (!marker_text("get_dlg_item_site_and_sub_ite_01:", &marker)) return 0;

@@ -23,6 +23,10 @@ int refresh_plan_list(int dialog_id);
 int insert_node_lines(int dialog_id, int position, const r_m_f_or_other &node);
 int insert_node_lines(int dialog_id, int position, const prog_group &node, const r_m_f_or_other &parent);
 
+// Shows the line of node right after the line of the operation named after_name, when that line
+// is shown (its group expanded). 1 when the line was inserted.
+int insert_oper_line_after(int dialog_id, const char *after_name, const oper &node);
+
 // Index of the line of the node named name at level (PLAN_CLASS_LINE ...) and of its last shown
 // descendant line. 0 when there is no such line.
 int find_list_site(int dialog_id, const char *name, int level, int *index, int *last_index);

@@ -208,6 +208,8 @@ int set_oper_start_points(tag_t oper_tag, oper *oper_p, from_side_start_point *b
         int count = 0;
         create_point_objects(oper_p->start_point_list_p, &count, tags);
         done = call_region_start_points(oper_tag, count, tags);
+    } else if (!block) {
+        done = 1;
     } else if (custom) {
         UF_CAMGEOM_custom_point_p_t *records = side ? block->side_custom_point_p : block->front_custom_point_p;
         const int count = side ? block->side_start_count : block->front_start_count;

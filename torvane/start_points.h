@@ -59,7 +59,7 @@ int create_point_objects(const plan_point *list, int *count, tag_t tags[MAX_STAR
 // Gives a new operation its cut region start points: the user's own when its node holds some
 // (the node's list is then freed), else the side points when its name carries "-P", else the
 // front points; as custom points under NX 4, through the region start point extension under any
-// other release. 1 when NX took them.
+// other release. 1 when NX took them. A null block gives only the user's own points.
 int set_oper_start_points(tag_t oper_tag, oper *oper_p, from_side_start_point *block);
 
 // Forgets the start point objects (they stay in the part), as at the start of a turn.

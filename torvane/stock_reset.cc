@@ -18,17 +18,6 @@
 
 namespace {
 
-// Where the bottom cut level goes after the stocks, unless the operation has a picked depth point.
-enum depth_rule {
-    DEPTH_NONE,           // no cut levels to set
-    DEPTH_POINT_ONLY,     // only a picked depth point
-    DEPTH_CAV_TOP,        // top of all electrodes plus the stock
-    DEPTH_CAV_TOP_BOX,    // top of the operation's electrodes plus the stock
-    DEPTH_EDM,            // the first electrode's EDM face plus the margin
-    DEPTH_MAX_EDM,        // the deepest EDM face plus the margin
-    DEPTH_CUTTER_RADIUS   // the bottom raised by the cutter's corner radius, checked against the EDM faces
-};
-
 struct reset_rule {
     const char *key;  // type key in the name; nullptr: any other name
     stock_floor floor;
@@ -102,53 +91,21 @@ int oper_electrodes_box(const oper *oper_p, double box_min[3], double box_max[3]
     return 1;
 }
 
-// The bottom cut level of a Z-level operation by face angle: raised by the cutter's corner radius.
-int cut_depth_by_cutter_radius(tag_t oper_tag) {
-    tag_t cutter = NULL_TAG;
-    double radius = 0.0;
-    if (UF_CALL(UF_OPER_ask_cutter_group(oper_tag, &cutter)) != 0 || cutter == NULL_TAG) return 1;
-    if (UF_CALL(UF_PARAM_ask_double_value(cutter, UF_PARAM_TL_COR1_RAD, &radius)) != 0 || radius <= 0.0) return 1;
-    return set_cut_depth(oper_tag, -radius);
-}
-
 // The cut depth of the rule after the stocks, stock_distance above the electrodes.
 int reset_cut_depth(const reset_rule &rule, oper *oper_p, int mcs_class, double stock_distance) {
     const tag_t op = oper_p->obj_tag;
-    if (oper_p->level_point_p && rule.depth != DEPTH_NONE) {
-        const double point[3] = {oper_p->level_point_p->x, oper_p->level_point_p->y, oper_p->level_point_p->z};
-        if (!set_cut_depth_value(op, point, static_work_piece_tag)) return 0;
-    } else {
-        switch (rule.depth) {
-        case DEPTH_CAV_TOP:
-            if (!set_cut_depth_cav_top(op, stock_distance + CUT_DEPTH_CLEARANCE, static_work_piece_tag)) return 0;
-            break;
-        case DEPTH_CAV_TOP_BOX: {
-            double box_min[3], box_max[3];
-            if (!oper_electrodes_box(oper_p, box_min, box_max) ||
-                !set_cut_depth_cav_top_bot(op, stock_distance + CUT_DEPTH_CLEARANCE, static_work_piece_tag, box_min, box_max))
-                return 0;
-            break;
-        }
-        case DEPTH_EDM: {
-            const elec_cam_data *record = oper_p->elec_count > 0 ? find_elec_cam_data(oper_p->elec_tag_p[0]) : nullptr;
-            if (!record) {
-                show_message("reset_oper_stock_and_cut_dept_03:");
-                return 0;
-            }
-            if (elec_faces_mcs(mcs_class, record->elec_direction) && !record->use_whole_body &&
-                !set_cut_depth_edm(op, static_work_piece_tag, record))
-                return 0;
-            break;
-        }
-        case DEPTH_MAX_EDM:
-            if (!set_cut_max_depth_edm(op, static_work_piece_tag, elec_cam_data_list)) return 0;
-            break;
-        case DEPTH_CUTTER_RADIUS:
-            if (!cut_depth_by_cutter_radius(op)) return 0;
-            break;
-        default: break;
-        }
+    depth_site site;
+    site.level_point = oper_p->level_point_p;
+    site.stock_distance = stock_distance;
+    site.mcs_class = mcs_class;
+    double box_min[3], box_max[3];
+    if (rule.depth == DEPTH_CAV_TOP_BOX && !oper_p->level_point_p) {
+        if (!oper_electrodes_box(oper_p, box_min, box_max)) return 0;
+        site.box_min = box_min;
+        site.box_max = box_max;
     }
+    if (rule.depth == DEPTH_EDM && oper_p->elec_count > 0) site.record = find_elec_cam_data(oper_p->elec_tag_p[0]);
+    if (!set_cut_depth_by_rule(op, rule.depth, site)) return 0;
     if (rule.depth_mark == DEPTH_MARK_CUT_LEVEL && !apply_depth_name_mark(op, oper_p->name)) return 0;
     if (rule.depth == DEPTH_CUTTER_RADIUS) return check_elec_edm_z_depth(op, mcs_class);
     return 1;

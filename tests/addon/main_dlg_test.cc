@@ -282,8 +282,8 @@ protected:
     }
 };
 
-// OK and Apply check the program names, store the settings, make the calculation's set-up and keep
-// the dialog open; what comes with later versions says so on the status line.
+// OK and Apply check the program names, store the settings, run the calculation and keep the
+// dialog open; what comes with later versions says so on the status line.
 TEST_F(MainDialogOnPlan, ListActionsOfThisVersion) {
     open_part();
     plan(2);
@@ -306,11 +306,8 @@ TEST_F(MainDialogOnPlan, ListActionsOfThisVersion) {
               (Lines{english("QZ_CAM_apply_c_01:"), english("QZ_CAM_ok_c_01:")}))
         << "Apply shows its text, OK only its own";
     const Lines status = shown("status");
-    ASSERT_GE(status.size(), 3u) << joined(status);
+    ASSERT_GE(status.size(), 1u) << joined(status);
     EXPECT_EQ(status.front().find(english("say_action_late_01:")), 0u) << status.front();
-    EXPECT_EQ(Lines(status.end() - 2, status.end()),
-              (Lines{english("say_calc_missin_01:"), english("say_calc_missin_01:")}))
-        << "Apply and OK make the set-up, each says what this version leaves out";
 }
 
 TEST_F(MainDialogOnPlan, PlansAtTheirLimitsAndStateFilesOfOtherLayouts) {

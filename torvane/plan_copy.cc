@@ -1,0 +1,66 @@
+// Copies of plan operations.
+#include "torvane/plan_copy.h"
+
+#include <cstring>
+#include <new>
+
+#include "torvane/prog_group.h"
+#include "uf.h"
+#include "uf_ui.h"
+
+namespace {
+
+// "Cannot allocate memory for the copied data, probably memory is short!" (GBK).
+const char kCopyMemoryText[] =
+    "\xce\xde\xb7\xa8\xb7\xd6\xc5\xe4\xb8\xb4\xd6\xc6\xca\xfd\xbe\xdd\xc4\xda\xb4\xe6\x2c\x20\xbf\xc9\xc4\xdc\xca\xc7"
+    "\xc4\xda\xb4\xe6\xb2\xbb\xb9\xbb\xb5\xc4\xd4\xad\xd2\xf2\x21";
+
+void copy_electrodes(const oper &source, oper *copy) {
+    if (source.elec_count <= 0 || !source.elec_tag_p) return;
+    int error = 0;
+    auto *tags = static_cast<tag_t *>(UF_allocate_memory(static_cast<unsigned>(source.elec_count * sizeof(tag_t)), &error));
+    if (!tags || error != 0) {
+        uc1601(kCopyMemoryText, 1);
+        return;
+    }
+    std::memcpy(tags, source.elec_tag_p, static_cast<std::size_t>(source.elec_count) * sizeof(tag_t));
+    copy->elec_tag_p = tags;
+    copy->elec_count = source.elec_count;
+}
+
+}  // namespace
+
+oper *copy_oper_node(oper *source) {
+    oper *copy = new (std::nothrow) oper();
+    if (!copy) return nullptr;
+    copy->rmf_kind = source->rmf_kind;
+    copy->type = source->type;
+    copy->subtype = source->subtype;
+    get_unique_plan_name(source->new_name, copy->name);
+    copy_plan_name(copy->new_name, source->new_name);
+    copy_plan_name(copy->tool_name, source->tool_name);
+    copy_plan_name(copy->ref_tool_name, source->ref_tool_name);
+    std::memcpy(copy->template_file, source->template_file, sizeof copy->template_file);
+    copy->obj_tag = source->obj_tag;
+    copy->has_name_stock = source->has_name_stock;
+    copy->name_stock = source->name_stock;
+    copy->part_stock = source->part_stock;
+    copy->floor_stock = source->floor_stock;
+    copy->tool_data_p = source->tool_data_p;
+    copy->ref_tool_data_p = source->ref_tool_data_p;
+    copy_electrodes(*source, copy);
+    copy->need_generate = 1;
+    source->need_generate = 1;
+    return copy;
+}
+
+void link_oper_node_after(prog_group *group, oper *after, oper *node) {
+    oper *next = after ? after->next_p : group->oper_list_p;
+    node->prev_p = after;
+    node->next_p = next;
+    if (next) next->prev_p = node;
+    if (after)
+        after->next_p = node;
+    else
+        group->oper_list_p = node;
+}
