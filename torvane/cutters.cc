@@ -201,8 +201,7 @@ int with_tool_struct_data_create_tool(const tool_data *record, tag_t *tool_tag) 
         return 0;
     }
     tag_t setup = NULL_TAG, root = NULL_TAG;
-    UF_CALL(UF_SETUP_ask_setup(&setup));
-    UF_CALL(UF_SETUP_ask_mct_root(setup, &root));
+    if (UF_CALL(UF_SETUP_ask_setup(&setup)) == 0 && setup != NULL_TAG) UF_CALL(UF_SETUP_ask_mct_root(setup, &root));
     if (!ensure_tool_template_type()) return 0;
     char type_name[] = QZ_TOOL_TEMPLATE_TYPE, subtype_name[] = QZ_TOOL_TEMPLATE_CUTTER;
     if (UF_CUTTER_create(type_name, subtype_name, tool_tag) != 0 || *tool_tag == NULL_TAG) {
@@ -212,7 +211,7 @@ int with_tool_struct_data_create_tool(const tool_data *record, tag_t *tool_tag) 
     }
     logical accepted = false;
     char reason[UF_NCGROUP_MAX_REASON_BUFSIZE] = "";
-    UF_CALL(UF_NCGROUP_can_accept_member(root, *tool_tag, &accepted, reason));
+    if (root != NULL_TAG) UF_CALL(UF_NCGROUP_can_accept_member(root, *tool_tag, &accepted, reason));
     if (accepted)
         UF_CALL(UF_NCGROUP_accept_member(root, *tool_tag));
     else

@@ -166,8 +166,13 @@ extern "C" int UF_CUT_LEVELS_load(tag_t operation_tag, UF_CUT_LEVELS_t **cut_lev
     return 0;
 }
 
+// Like UF_free, a release is not a call a test can make fail: an injected failure here would only
+// leak the copy.
 extern "C" int UF_CUT_LEVELS_free(UF_CUT_LEVELS_t **cut_levels_ptr_addr) {
-    NXHOST_ENTER("UF_CUT_LEVELS_free");
+    if (!session_open()) {
+        misuse("UF_CUT_LEVELS_free", "called outside an open session (no UF_initialize)");
+        return nxhost::kNotInitialized;
+    }
     if (!cut_levels_ptr_addr) return kBadArgument;
     if (UF_CUT_LEVELS_t *copy = *cut_levels_ptr_addr) {
         UF_free(copy->cut_levels);
