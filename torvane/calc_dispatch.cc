@@ -115,6 +115,6 @@ int dispatch_oper(const dispatch_call &call) {
     if (run_builder(call, choice) >= 0) return 1;
     std::string text;
     if (!torvane_text("say_build_later_01:", &text)) return 0;
-    MY_write_listing(("\n" + std::string(call.node->name) + " " + text).c_str());
+    MY_write_listing((std::string(call.node->name) + " " + text + "\n").c_str());
     return 1;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "nxhost/cam/cam_errors.h"
 #include "nxhost/core/guard.h"
@@ -220,9 +221,14 @@ tag_t cam_object_named(tag_t part, const std::string &name) {
     return NULL_TAG;
 }
 
+// The part's CAM names are gathered once: a part with thousands of groups would otherwise be
+// scanned once for each number tried.
 std::string unused_cam_name(tag_t part, const std::string &base) {
+    std::unordered_set<std::string> taken;
+    for (tag_t t : store().in_part(part))
+        if (cam_object(t)) taken.insert(store().find(t)->name);
     std::string name = base;
-    for (int n = 1; cam_object_named(part, name) != NULL_TAG; ++n) name = base + "_" + std::to_string(n);
+    for (int n = 1; taken.count(name) != 0; ++n) name = base + "_" + std::to_string(n);
     return name;
 }
 

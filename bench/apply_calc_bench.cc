@@ -1,0 +1,376 @@
+// A whole Apply (apply_calc(0, 1) after the template scan) of a 30-operation template on 10, 50
+// and 200 electrodes in a grid, each iteration on a freshly loaded part: analysis, MCS, workpiece,
+// start points, the builders, generation and program order. BM_McsWorkpieceOnly does only the MCS
+// and workpiece set-up on the same part, so that the builders' share can be told apart.
+//
+// The parts are made here: the electrodes of the sample part repeated over a grid, and a template
+// made from the standard copper template, its operations copied under new names into R, M and F
+// groups (mostly cavity and Z-level operations, a few of the kinds this version skips).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "nxhost/core/reset.h"
+#include "nxhost/objects/store.h"
+#include "nxhost/parts/parts.h"
+#include "nxhost/ui/transcript.h"
+#include "torvane/apply_calc.h"
+#include "torvane/dlg_state.h"
+#include "torvane/mcs_workpiece.h"
+#include "torvane/plan.h"
+#include "torvane/start_points.h"
+#include "torvane/template_scan.h"
+#include "uf.h"
+#include "uf_cam.h"
+#include "uf_object_types.h"
+#include "uf_setup.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+const char *const kTemplate = "bench30.prt";
+
+// The 30 operations: group, name, and the operation of cu_std.prt it is copied from (its kind,
+// parameters and cutter).
+struct TemplateOper {
+    const char *klass, *group, *name, *prototype;
+};
+const TemplateOper kOpers[] = {
+    {"R", "R1-R", "CAV_TOP-R1", "CAV_TOP-R1"},        {"R", "R1-R", "CAV_EDM-R2", "CAV_EDM-R2"},
+    {"R", "R1-R", "CAV_MAX_EDM-R3", "CAV_EDM-R2"},    {"R", "R1-R", "CAV_BOT-R4", "CAV_BOT-R9"},
+    {"R", "R2-R", "CAV_TOP-R5", "CAV_TOP-R1"},        {"R", "R2-R", "CAV_EDM-R6", "CAV_EDM-R2"},
+    {"R", "R2-R", "CAV_MAX_EDM-R7", "CAV_EDM-R2"},    {"R", "R2-R", "CAV_BOT-R8", "CAV_BOT-R9"},
+    {"R", "R3-R", "CAV_EDM-R9", "CAV_EDM-R2"},        {"R", "R3-R", "CAV_TOP-R10", "CAV_TOP-R1"},
+    {"M", "M1-M", "ZLE_EDM-M1", "ZLE_EDM-M1-S0.05"},  {"M", "M1-M", "ZLE_0_90-M2", "ZLE_45_90-M2"},
+    {"M", "M1-M", "ZLE_45_90-M3", "ZLE_45_90-M2"},    {"M", "M1-M", "CAV_EDM-M4", "CAV_EDM-R2"},
+    {"M", "M1-M", "ZLE_EDM-M5", "ZLE_EDM-M1-S0.05"},  {"M", "M2-M", "ZLE_0_90-M6", "ZLE_45_90-M2"},
+    {"M", "M2-M", "ZLE_EDM-M7", "ZLE_EDM-M1-S0.05"},  {"M", "M2-M", "CAV_MAX_EDM-M8", "CAV_EDM-R2"},
+    {"M", "M2-M", "ZLE_45_90-M9", "ZLE_45_90-M2"},    {"M", "M2-M", "ZLE_EDM-M10", "ZLE_EDM-M1-S0.05"},
+    {"F", "F1-F", "ZLE_EDM-F1", "ZLE_EDM-F3"},        {"F", "F1-F", "ZLE_0_90-F2", "ZLE_EDM-F3"},
+    {"F", "F1-F", "ZLE_45_90-F3", "ZLE_EDM-F3"},      {"F", "F1-F", "ZLE_EDM-F4", "ZLE_EDM-F3"},
+    {"F", "F1-F", "CAV_EDM-F5", "CAV_EDM-R2"},        {"F", "F2-F", "ZLE_EDM-F6", "ZLE_EDM-F3"},
+    {"F", "F2-F", "FACE_EDM-F7", "FACE_EDM-F1"},      {"F", "F2-F", "PLAN_EDM-F8", "PLAN_EDM-F2"},
+    {"F", "F2-F", "FIX_0_45-F9", "FIX_0_45-F4"},      {"F", "F2-F", "FIX_0_90-F10", "FIX_0_90-F5"},
+};
+constexpr int kOperCount = sizeof kOpers / sizeof kOpers[0];
+static_assert(kOperCount == 30, "the template has 30 operations");
+
+// Copies the entries of a view's list (and of its {"unused"} head) that name a prototype, once per new
+// operation made from it, keyed by the new names; entries of other operations go.
+json remap_members(const json &members, const std::map<std::string, std::vector<std::string>> &copies) {
+    json out = json::array();
+    for (const json &m : members) {
+        if (m.contains("operation")) {
+            auto it = copies.find(m["operation"].get<std::string>());
+            if (it == copies.end()) continue;
+            for (const std::string &name : it->second) {
+                json copy = m;
+                copy["operation"] = name;
+                out.push_back(copy);
+            }
+        } else {
+            json copy = m;
+            for (const char *list : {"members", "unused"})
+                if (copy.contains(list)) copy[list] = remap_members(copy[list], copies);
+            out.push_back(copy);
+        }
+    }
+    return out;
+}
+
+// The operations of cu_std.prt by name, from its program view.
+void collect_opers(const json &node, std::map<std::string, json> *opers) {
+    if (node.is_array()) {
+        for (const json &n : node) collect_opers(n, opers);
+    } else if (node.is_object()) {
+        if (node.contains("operation")) (*opers)[node["operation"].get<std::string>()] = node;
+        if (node.contains("members")) collect_opers(node["members"], opers);
+    }
+}
+
+std::string template_json(const fs::path &source, std::string *error) {
+    std::ifstream in(source);
+    if (!in) {
+        *error = "cannot read " + source.string();
+        return "";
+    }
+    json part = json::parse(in, nullptr, false);
+    if (part.is_discarded() || !part.contains("cam")) {
+        *error = source.string() + " is no CAM part";
+        return "";
+    }
+    json &cam = part["cam"];
+    std::map<std::string, json> prototypes;
+    collect_opers(cam["program"], &prototypes);
+    std::map<std::string, std::vector<std::string>> copies;
+    json program = json::array({cam["program"][0], cam["program"][1]});  // unused, PROGRAM
+    std::map<std::string, json> classes;
+    std::vector<std::string> class_order, group_order;
+    std::map<std::string, json> groups;
+    for (const TemplateOper &o : kOpers) {
+        auto it = prototypes.find(o.prototype);
+        if (it == prototypes.end()) {
+            *error = std::string("cu_std.prt has no operation ") + o.prototype;
+            return "";
+        }
+        json oper = it->second;
+        oper["operation"] = o.name;
+        copies[o.prototype].push_back(o.name);
+        if (!groups.count(o.group)) {
+            groups[o.group] = json{{"group", o.group}, {"members", json::array()}};
+            group_order.push_back(o.group);
+        }
+        groups[o.group]["members"].push_back(oper);
+        if (!classes.count(o.klass)) {
+            classes[o.klass] = json{{"group", o.klass}, {"members", json::array()}};
+            class_order.push_back(o.klass);
+        }
+    }
+    for (const std::string &g : group_order) classes[std::string(1, g[0])]["members"].push_back(groups[g]);
+    for (const std::string &c : class_order) program.push_back(classes[c]);
+    cam["program"] = program;
+    for (const char *view : {"machine", "geometry", "method"}) cam[view] = remap_members(cam[view], copies);
+    return part.dump();
+}
+
+// The electrodes of the sample part, over and over on a 60 mm grid of 20 columns, numbered anew.
+std::string electrodes_json(const fs::path &sample, int count, std::string *error) {
+    std::ifstream in(sample);
+    json part = json::parse(in, nullptr, false);
+    if (part.is_discarded() || !part.contains("bodies")) {
+        *error = "cannot read " + sample.string();
+        return "";
+    }
+    std::vector<json> recipes;  // each moved to the origin by its base block's corner
+    for (const json &b : part["bodies"])
+        if (b["name"].get<std::string>().rfind("EL-", 0) == 0) recipes.push_back(b);
+    if (recipes.empty()) {
+        *error = "no electrode in " + sample.string();
+        return "";
+    }
+    json bodies = json::array();
+    for (int i = 0; i < count; ++i) {
+        const json &recipe = recipes[static_cast<std::size_t>(i) % recipes.size()];
+        // The recipes sit 50 mm apart along X from 0: move recipe k by (grid - 50 k).
+        const double dx = (i % 20) * 60.0 - 50.0 * static_cast<double>(i % recipes.size()), dy = (i / 20) * 60.0;
+        json body = recipe;
+        std::ostringstream name;
+        name << "EL-" << (i + 1);
+        body["name"] = name.str();
+        // Move every point of the shape tree: base/center/min/max.
+        std::function<void(json &)> move = [&](json &node) {
+            if (node.is_array()) {
+                for (json &n : node) move(n);
+            } else if (node.is_object()) {
+                for (auto &[key, value] : node.items()) {
+                    if ((key == "base" || key == "center" || key == "min" || key == "max") && value.is_array() &&
+                        value.size() == 3) {
+                        value[0] = value[0].get<double>() + dx;
+                        value[1] = value[1].get<double>() + dy;
+                    } else {
+                        move(value);
+                    }
+                }
+            }
+        };
+        move(body["shape"]);
+        bodies.push_back(body);
+    }
+    return json{{"format", "nxhost-part/1"}, {"units", "mm"}, {"bodies", bodies}}.dump();
+}
+
+// Drive D with the shipped configuration (English catalogues), the template among the shipped
+// ones, and one part per electrode count; NX's folder of this build with its extension libraries.
+class Drive {
+public:
+    static Drive &get() {
+        static Drive drive;
+        return drive;
+    }
+    ~Drive() {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    const std::string &error() const { return error_; }
+
+    std::string part_for(int electrodes) {
+        const std::string file = "bench_" + std::to_string(electrodes) + ".prt";
+        if (!fs::exists(dir_ / "samples" / file)) {
+            const std::string text =
+                electrodes_json(fs::path(TORVANE_SOURCE_DIR) / "conf/samples/electrodes.prt", electrodes, &error_);
+            if (text.empty()) return "";
+            std::ofstream(dir_ / "samples" / file) << text;
+        }
+        return "D:\\samples\\" + file;
+    }
+
+private:
+    // One directory per process: a second bench run must not delete this one's drive.
+    Drive() : dir_(fs::temp_directory_path() / ("torvane-bench-apply-" + std::to_string(getpid()))) {
+        const fs::path source(TORVANE_SOURCE_DIR);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        fs::create_directories(dir_);
+        fs::copy(source / "conf", dir_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        for (const auto &entry : fs::directory_iterator(source / "conf/lang-en"))
+            fs::copy_file(entry.path(), dir_ / "qz_conf/lang" / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
+        const fs::path templates = dir_ / "qz_conf/cam_qz/cam_template";
+        const std::string text = template_json(templates / "cu_std.prt", &error_);
+        if (!text.empty()) std::ofstream(templates / kTemplate) << text;
+        setenv("NXHOST_DRIVE_D", dir_.c_str(), 1);
+        const std::string nx = "C:\\Program Files\\Siemens\\NX";
+        setenv("NXHOST_MOUNTS", (nx + "=" + TORVANE_NX_ROOT).c_str(), 1);
+        setenv("UGII_BASE_DIR", nx.c_str(), 1);
+        setenv("UGII_CAM_CONFIG", "D:\\qz_conf\\cam_qz\\qz_cam_general.dat", 1);
+    }
+    fs::path dir_;
+    std::string error_;
+};
+
+// What a new turn frees.
+void forget_turn() {
+    reset_mcs_and_workpiece();
+    reset_start_points();
+    if (static_elec_tags) UF_free(static_elec_tags);
+    static_elec_tags = nullptr;
+    static_elec_count = 0;
+    free_plan_tree(&static_plan_list);
+    free_plan_tree(&static_insert_group_list);
+    free_plan_tree(&static_insert_oper_list);
+}
+
+// A fresh session with the part displayed under a TT setup, its bodies the turn's electrodes, the
+// dialog's settings with every class on, and (if `scan`) the plan of the template. Empty on
+// success, else what went wrong.
+std::string open_turn(const std::string &part_path, bool scan) {
+    forget_turn();
+    nxhost::reset_all();
+    if (UF_initialize() != 0) return "UF_initialize failed";
+    std::string error;
+    const tag_t part = nxhost::load_part(part_path, &error);
+    if (part == NULL_TAG) return "cannot load " + part_path + ": " + error;
+    nxhost::set_display_part(part);
+    if (UF_CAM_init_session() != 0) return "UF_CAM_init_session failed";
+    if (UF_SETUP_create(part, "TT") != 0) return "UF_SETUP_create failed";
+    std::vector<tag_t> bodies;
+    for (tag_t t : nxhost::store().in_part(part, UF_solid_type))
+        if (nxhost::store().find(t)->subtype == UF_solid_body_subtype) bodies.push_back(t);
+    int rc = 0;
+    static_elec_tags = static_cast<tag_t *>(UF_allocate_memory(static_cast<unsigned>(bodies.size() * sizeof(tag_t)), &rc));
+    static_elec_count = static_cast<int>(bodies.size());
+    for (std::size_t i = 0; i < bodies.size(); ++i) static_elec_tags[i] = bodies[i];
+    default_dlg_state(&static_dlg_state);
+    static_dlg_state.toggle_4 = static_dlg_state.toggle_6 = static_dlg_state.toggle_8 = 1;
+    static_dlg_state.real_5 = 0.2;
+    static_dlg_state.real_9 = 0.08;
+    static_nx_release = 12.0;
+    if (scan && get_template_group_and_oper(kTemplate, &static_plan_list, &static_insert_group_list,
+                                            &static_insert_oper_list) != 1)
+        return "the template scan of " + std::string(kTemplate) + " failed";
+    return "";
+}
+
+int operations_in_part() {
+    int count = 0;
+    for (tag_t t : nxhost::store().in_part(nxhost::display_part(), UF_machining_operation_type)) {
+        (void)t;
+        ++count;
+    }
+    return count;
+}
+
+// The transcript lines that are not status lines, the first of each text once, for the report.
+void print_transcript_once(int electrodes) {
+    static std::map<int, bool> printed;
+    if (printed[electrodes] || !std::getenv("BENCH_TRANSCRIPT")) return;
+    printed[electrodes] = true;
+    std::map<std::string, int> seen;
+    for (const nxhost::TranscriptEntry &e : nxhost::transcript()) {
+        if (e.kind == "status") continue;
+        const std::string line = "[" + e.kind + "] " + e.text;
+        if (seen[line]++ == 0) std::fprintf(stderr, "%d electrodes: %s\n", electrodes, line.c_str());
+    }
+    for (const auto &[line, n] : seen)
+        if (n > 1) std::fprintf(stderr, "%d electrodes: (%d times) %s\n", electrodes, n, line.c_str());
+}
+
+void BM_ApplyWholePlan(benchmark::State &state) {
+    Drive &drive = Drive::get();
+    const int electrodes = static_cast<int>(state.range(0));
+    const std::string part = drive.part_for(electrodes);
+    if (part.empty() || !drive.error().empty()) {
+        state.SkipWithError(drive.error().c_str());
+        return;
+    }
+    int opers = 0, made = 0, planned = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string error = open_turn(part, true);
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        planned = 0;
+        visit_plan_opers(static_plan_list, [&](oper *, prog_group *, r_m_f_or_other *) {
+            ++planned;
+            return false;
+        });
+        const int before = operations_in_part();  // the template's operations the scan copied in
+        nxhost::clear_transcript();
+        state.ResumeTiming();
+        apply_calc(0, 1);
+        state.PauseTiming();
+        opers = operations_in_part();
+        made = opers - before;
+        print_transcript_once(electrodes);
+        state.ResumeTiming();
+    }
+    state.counters["electrodes"] = electrodes;
+    state.counters["planned"] = planned;
+    state.counters["operations"] = opers;  // every NX operation in the part afterwards
+    state.counters["made"] = made;         // of them made by Apply
+    forget_turn();
+    UF_terminate();
+}
+BENCHMARK(BM_ApplyWholePlan)->Arg(10)->Arg(50)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The MCS and workpiece alone on the same part, after the same scan.
+void BM_McsWorkpieceOnly(benchmark::State &state) {
+    Drive &drive = Drive::get();
+    const int electrodes = static_cast<int>(state.range(0));
+    const std::string part = drive.part_for(electrodes);
+    if (part.empty() || !drive.error().empty()) {
+        state.SkipWithError(drive.error().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string error = open_turn(part, true);
+        if (!error.empty()) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        state.ResumeTiming();
+        if (!create_static_mcs_and_workpiece(0)) state.SkipWithError("the MCS and workpiece were not made");
+    }
+    state.counters["electrodes"] = electrodes;
+    forget_turn();
+    UF_terminate();
+}
+BENCHMARK(BM_McsWorkpieceOnly)->Arg(10)->Arg(50)->Arg(200)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
