@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <unordered_set>
 
 #include "my_func/my_func.h"
 #include "my_func_nxlib/nxlib.h"
@@ -54,19 +55,29 @@ void unique_name(const char *name, bool keep_angle_digits, const std::function<b
     while (taken(out)) std::snprintf(out, PLAN_NAME_BUFSIZE, "%s%ld", base.c_str(), ++number);
 }
 
-bool plan_holds_name(const char *name) {
+std::string folded_name(const char *name) {
+    char text[PLAN_NAME_BUFSIZE];
+    MY_copy_cut(text, sizeof text, name);
+    MY_upper_case(text);
+    return text;
+}
+
+// The plan's names, letter case folded, gathered once per search: a plan that grows by one copy
+// per electrode would otherwise be walked once for each number tried.
+std::unordered_set<std::string> plan_names(void) {
+    std::unordered_set<std::string> names;
     for (r_m_f_or_other *r_m_f_or_other_current_p = static_plan_list; r_m_f_or_other_current_p;
          r_m_f_or_other_current_p = r_m_f_or_other_current_p->next_p) {
-        if (MY_same_name_nocase(r_m_f_or_other_current_p->name, name)) return true;
+        names.insert(folded_name(r_m_f_or_other_current_p->name));
         for (prog_group *prog_group_current_p = r_m_f_or_other_current_p->prog_group_list_p; prog_group_current_p;
              prog_group_current_p = prog_group_current_p->next_p) {
-            if (MY_same_name_nocase(prog_group_current_p->name, name)) return true;
+            names.insert(folded_name(prog_group_current_p->name));
             for (oper *oper_current_p = prog_group_current_p->oper_list_p; oper_current_p;
                  oper_current_p = oper_current_p->next_p)
-                if (MY_same_name_nocase(oper_current_p->name, name)) return true;
+                names.insert(folded_name(oper_current_p->name));
         }
     }
-    return false;
+    return names;
 }
 
 bool nx_holds_name(const char *name) {
@@ -164,7 +175,9 @@ int ensure_cam_setup(const char *tag_01, const char *tag_02, int add_tt) {
 }
 
 void get_unique_plan_name(const char *name, char out[PLAN_NAME_BUFSIZE]) {
-    unique_name(name ? name : "", true, plan_holds_name, out);
+    const std::unordered_set<std::string> names = plan_names();
+    unique_name(name ? name : "", true, [&](const char *candidate) { return names.count(folded_name(candidate)) != 0; },
+                out);
 }
 
 void get_unique_nc_name(const char *name, char out[PLAN_NAME_BUFSIZE]) {
