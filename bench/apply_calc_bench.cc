@@ -308,14 +308,21 @@ void print_transcript_once(int electrodes) {
         if (n > 1) std::fprintf(stderr, "%d electrodes: (%d times) %s\n", electrodes, n, line.c_str());
 }
 
-void BM_ApplyWholePlan(benchmark::State &state) {
+// The part of that many electrodes; "" after marking the benchmark skipped when it cannot be made.
+std::string part_or_skip(benchmark::State &state, int electrodes) {
     Drive &drive = Drive::get();
-    const int electrodes = static_cast<int>(state.range(0));
     const std::string part = drive.part_for(electrodes);
     if (part.empty() || !drive.error().empty()) {
         state.SkipWithError(drive.error().c_str());
-        return;
+        return "";
     }
+    return part;
+}
+
+void BM_ApplyWholePlan(benchmark::State &state) {
+    const int electrodes = static_cast<int>(state.range(0));
+    const std::string part = part_or_skip(state, electrodes);
+    if (part.empty()) return;
     int opers = 0, made = 0, planned = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -350,13 +357,9 @@ BENCHMARK(BM_ApplyWholePlan)->Arg(10)->Arg(50)->Arg(200)->Iterations(1)->Unit(be
 
 // The MCS and workpiece alone on the same part, after the same scan.
 void BM_McsWorkpieceOnly(benchmark::State &state) {
-    Drive &drive = Drive::get();
     const int electrodes = static_cast<int>(state.range(0));
-    const std::string part = drive.part_for(electrodes);
-    if (part.empty() || !drive.error().empty()) {
-        state.SkipWithError(drive.error().c_str());
-        return;
-    }
+    const std::string part = part_or_skip(state, electrodes);
+    if (part.empty()) return;
     for (auto _ : state) {
         state.PauseTiming();
         const std::string error = open_turn(part, true);

@@ -1,7 +1,6 @@
 // The common sequence of the operation builders.
 #include "torvane/oper_build.h"
 
-#include <cstring>
 #include <string>
 
 #include "my_func/my_func.h"
@@ -82,24 +81,6 @@ int set_build_cut_levels(const oper_build_member &member, tag_t oper_tag, oper_b
     }
     if (!set_cut_depth_by_rule(oper_tag, member.depth, depth)) return 0;
     return apply_depth_name_mark(oper_tag, site.node->name);
-}
-
-// The electrodes the operation was made for, in a new NX array; the member's message and none
-// when it cannot be had.
-void record_electrodes(const oper_build_member &member, oper *node, const tag_t *elec_tags, int count) {
-    if (node->elec_tag_p) UF_free(node->elec_tag_p);
-    node->elec_tag_p = nullptr;
-    node->elec_count = 0;
-    if (count <= 0) return;
-    int error = 0;
-    auto *tags = static_cast<tag_t *>(UF_allocate_memory(static_cast<unsigned>(count * sizeof(tag_t)), &error));
-    if (!tags || error != 0) {
-        show_member_message(member, member.alloc_message);
-        return;
-    }
-    std::memcpy(tags, elec_tags, static_cast<std::size_t>(count) * sizeof(tag_t));
-    node->elec_tag_p = tags;
-    node->elec_count = count;
 }
 
 // Queues the operation for generation when tool paths are wanted and NX finds it complete.
@@ -187,7 +168,7 @@ int build_planned_oper(const oper_build_member &member, oper_build_site &site, c
     }
     set_oper_start_points(made, node, member.own_start_points_only ? nullptr : site.start_points);
     node->obj_tag = made;
-    record_electrodes(member, node, elec_tags, count);
+    if (!set_oper_electrodes(node, elec_tags, count)) show_member_message(member, member.alloc_message);
     queue_generation(made, site);
     UF_CALL(UF_UI_ONT_refresh());
     return 1;

@@ -15,20 +15,21 @@ const char kCopyMemoryText[] =
     "\xce\xde\xb7\xa8\xb7\xd6\xc5\xe4\xb8\xb4\xd6\xc6\xca\xfd\xbe\xdd\xc4\xda\xb4\xe6\x2c\x20\xbf\xc9\xc4\xdc\xca\xc7"
     "\xc4\xda\xb4\xe6\xb2\xbb\xb9\xbb\xb5\xc4\xd4\xad\xd2\xf2\x21";
 
-void copy_electrodes(const oper &source, oper *copy) {
-    if (source.elec_count <= 0 || !source.elec_tag_p) return;
-    int error = 0;
-    auto *tags = static_cast<tag_t *>(UF_allocate_memory(static_cast<unsigned>(source.elec_count * sizeof(tag_t)), &error));
-    if (!tags || error != 0) {
-        uc1601(kCopyMemoryText, 1);
-        return;
-    }
-    std::memcpy(tags, source.elec_tag_p, static_cast<std::size_t>(source.elec_count) * sizeof(tag_t));
-    copy->elec_tag_p = tags;
-    copy->elec_count = source.elec_count;
-}
-
 }  // namespace
+
+int set_oper_electrodes(oper *node, const tag_t *elec_tags, int count) {
+    if (node->elec_tag_p) UF_free(node->elec_tag_p);
+    node->elec_tag_p = nullptr;
+    node->elec_count = 0;
+    if (count <= 0 || !elec_tags) return 1;
+    int error = 0;
+    auto *tags = static_cast<tag_t *>(UF_allocate_memory(static_cast<unsigned>(count * sizeof(tag_t)), &error));
+    if (!tags || error != 0) return 0;
+    std::memcpy(tags, elec_tags, static_cast<std::size_t>(count) * sizeof(tag_t));
+    node->elec_tag_p = tags;
+    node->elec_count = count;
+    return 1;
+}
 
 oper *copy_oper_node(oper *source) {
     oper *copy = new (std::nothrow) oper();
@@ -48,7 +49,7 @@ oper *copy_oper_node(oper *source) {
     copy->floor_stock = source->floor_stock;
     copy->tool_data_p = source->tool_data_p;
     copy->ref_tool_data_p = source->ref_tool_data_p;
-    copy_electrodes(*source, copy);
+    if (!set_oper_electrodes(copy, source->elec_tag_p, source->elec_count)) uc1601(kCopyMemoryText, 1);
     copy->need_generate = 1;
     source->need_generate = 1;
     return copy;

@@ -12,6 +12,10 @@
 // plan's names. need_generate is set on both. NULL when memory is short.
 oper *copy_oper_node(oper *source);
 
+// Replaces the node's electrode array by a new NX array of count tags (none for 0). 0 when the
+// array could not be had: the node then holds no electrodes and the caller says so.
+int set_oper_electrodes(oper *node, const tag_t *elec_tags, int count);
+
 // Links node into the group's operation list right after after (at the front when after is null).
 void link_oper_node_after(prog_group *group, oper *after, oper *node);
 
