@@ -12,11 +12,11 @@
 #include "nxhost/core/reset.h"
 #include "nxhost/script/script.h"
 #include "nxhost/ui/styler.h"
-#include "torvane/main_dlg_items.h"
-#include "torvane/plan.h"
-#include "torvane/plan_lines.h"
-#include "torvane/plan_list.h"
-#include "torvane/styler_items.h"
+#include "torvane/dialogs/main_dlg_items.h"
+#include "torvane/dialogs/plan_lines.h"
+#include "torvane/dialogs/plan_list.h"
+#include "torvane/dialogs/styler_items.h"
+#include "torvane/state/plan.h"
 #include "uf.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-# One add-on module: the .cc files of its folder as a static library linked to the NX Open
+# One add-on module: the .cc files of its folder (or of the FOLDERS inside it) as a static library linked to the NX Open
 # headers, the portability layer and the modules it builds on. A module whose work comes later
 # is a header-only target until it has sources. A Windows build treats the add-on's warnings as
 # errors: nobody compiles these branches on Windows as often as on Linux.
@@ -7,8 +7,15 @@ if(MINGW)
 endif()
 
 function(torvane_module name)
-  cmake_parse_arguments(M "" "" "DEPS;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
+  cmake_parse_arguments(M "" "" "DEPS;EXCLUDE;FOLDERS" ${ARGN})
+  if(NOT M_FOLDERS)
+    set(M_FOLDERS .)
+  endif()
+  set(sources)
+  foreach(folder ${M_FOLDERS})
+    file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cc)
+    list(APPEND sources ${folder_sources})
+  endforeach()
   foreach(excluded ${M_EXCLUDE})
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()

@@ -2,8 +2,8 @@
 // down, and the holes of EDM base faces.
 #include "nxhost/modeling/geometry_objects.h"
 #include "setup_fixture.h"
-#include "torvane/boundaries.h"
-#include "torvane/mcs_class.h"
+#include "torvane/setup/boundaries.h"
+#include "torvane/setup/mcs_class.h"
 #include "uf_curve.h"
 #include "uf_obj.h"
 

@@ -4,7 +4,7 @@
 
 #include "my_func/my_func.h"
 #include "setup_fixture.h"
-#include "torvane/cut_levels.h"
+#include "torvane/setup/cut_levels.h"
 #include "uf_cut_levels.h"
 #include "uf_ncgroup.h"
 #include "uf_obj.h"

@@ -9,7 +9,7 @@
 
 #include "addon_test_util.h"
 #include "logic_test.h"
-#include "torvane/dlg_state.h"
+#include "torvane/state/dlg_state.h"
 #ifndef _WIN32
 #include <unistd.h>
 

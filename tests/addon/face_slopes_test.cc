@@ -4,7 +4,7 @@
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
 #include "nxhost/ui/encoding.h"
-#include "torvane/mcs_class.h"
+#include "torvane/setup/mcs_class.h"
 #include "uf.h"
 #include "uf_csys.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "torvane/main_dlg_setup.h"
-#include "torvane/plan_class.h"
-#include "torvane/prog_name.h"
+#include "torvane/dialogs/main_dlg_setup.h"
+#include "torvane/dialogs/plan_class.h"
+#include "torvane/dialogs/prog_name.h"
 
 namespace {
 

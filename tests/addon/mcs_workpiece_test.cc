@@ -9,7 +9,7 @@
 #include "nxhost/core/session.h"
 #include "nxhost/csys/csys.h"
 #include "setup_fixture.h"
-#include "torvane/check_blocks.h"
+#include "torvane/setup/check_blocks.h"
 #include "uf_cam_planes.h"
 #include "uf_camgeom.h"
 #include "uf_csys.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "torvane/plan.h"
-#include "torvane/plan_lines.h"
+#include "torvane/dialogs/plan_lines.h"
+#include "torvane/state/plan.h"
 
 namespace {
 

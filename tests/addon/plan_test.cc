@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "standin_test.h"
-#include "torvane/plan.h"
+#include "torvane/state/plan.h"
 #include "uf.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "cam_addon_fixture.h"
 #include "nxhost/ui/encoding.h"
-#include "torvane/plan.h"
-#include "torvane/prog_group.h"
+#include "torvane/plan/prog_group.h"
+#include "torvane/state/plan.h"
 #include "uf_cutter.h"
 #include "uf_ncgroup.h"
 

@@ -16,9 +16,9 @@
 #include "nxhost/script/script.h"
 #include "nxhost/ui/styler.h"
 #include "standin_test.h"
-#include "torvane/plan.h"
-#include "torvane/sel_template_dlg.h"
-#include "torvane/session.h"
+#include "torvane/dialogs/sel_template_dlg.h"
+#include "torvane/session/session.h"
+#include "torvane/state/plan.h"
 #include "uf_obj.h"
 
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "setup_fixture.h"
-#include "torvane/stock.h"
-#include "torvane/stock_reset.h"
+#include "torvane/calc/stock_reset.h"
+#include "torvane/setup/stock.h"
 #include "uf_cut_levels.h"
 #include "uf_ncgroup.h"
 #include "uf_obj.h"
