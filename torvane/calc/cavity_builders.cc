@@ -2,6 +2,7 @@
 #include "torvane/calc/cavity_builders.h"
 
 #include "my_func/my_func.h"
+#include "my_func_cam/workpiece.h"
 #include "torvane/calc/oper_build.h"
 #include "torvane/setup/cut_levels.h"
 #include "torvane/state/plan.h"
@@ -14,8 +15,7 @@ namespace {
 // The node's chosen faces when it has some, else the whole face list of the slope class.
 int face_list_cut_area(tag_t oper_tag, oper_build_site &site) {
     if (!append_node_cut_faces(oper_tag, site.node) && site.face_count > 0)
-        UF_CALL(UF_CAMGEOM_append_items(oper_tag, UF_CAM_cut_area, site.face_count, const_cast<tag_t *>(site.faces),
-                                        nullptr));
+        append_items_with_app_data(oper_tag, UF_CAM_cut_area, site.face_count, const_cast<tag_t *>(site.faces));
     return 1;
 }
 

@@ -122,7 +122,7 @@ oper *electrode_node(oper_build_site &site, oper *planned, oper *previous) {
 
 int append_node_cut_faces(tag_t oper_tag, oper *node) {
     if (node->cut_face_count <= 0) return 0;
-    UF_CALL(UF_CAMGEOM_append_items(oper_tag, UF_CAM_cut_area, node->cut_face_count, node->cut_face_p, nullptr));
+    append_items_with_app_data(oper_tag, UF_CAM_cut_area, node->cut_face_count, node->cut_face_p);
     UF_free(node->cut_face_p);
     node->cut_face_p = nullptr;
     node->cut_face_count = 0;
