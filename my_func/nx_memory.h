@@ -27,6 +27,22 @@ public:
         count_ = count;
         return 1;
     }
+    // Grows (or shrinks) to count elements keeping the first ones, one block moved by
+    // UF_reallocate_memory; 0 when NX has no memory (reported), the array then as it was.
+    int grow(int count) {
+        if (count <= 0) {
+            reset();
+            return 1;
+        }
+        int error = 0;
+        void *block = items_ ? UF_reallocate_memory(items_, static_cast<unsigned int>(count * sizeof(T)), &error)
+                             : UF_allocate_memory(static_cast<unsigned int>(count * sizeof(T)), &error);
+        report_nx_call(__FILE__, __LINE__, "UF_reallocate_memory(items, count * sizeof(T), &error)", error);
+        if (error != 0 || !block) return 0;
+        items_ = static_cast<T *>(block);
+        count_ = count;
+        return 1;
+    }
     void reset() {
         if (items_) UF_free(items_);
         items_ = nullptr;

@@ -64,7 +64,8 @@ tag_t existing_mcs(void) {
     return NULL_TAG;
 }
 
-// A new MCS group placed under the geometry root; 0 after a message when the root refuses it.
+// A new MCS group placed under the geometry root and named at once, so that a later call finds
+// it even when orienting it fails; 0 after a message when the root refuses it.
 int new_mcs_group(tag_t *group) {
     tag_t setup = NULL_TAG, root = NULL_TAG;
     char type_name[] = "TT", subtype_name[] = MCS_GROUP_TEMPLATE;
@@ -80,7 +81,7 @@ int new_mcs_group(tag_t *group) {
         report_message("create_camgeom_mcs_add_clear_plane_01:");
         return 0;
     }
-    return UF_CALL(UF_NCGROUP_accept_member(root, *group)) == 0;
+    return UF_CALL(UF_NCGROUP_accept_member(root, *group)) == 0 && UF_CALL(UF_OBJ_set_name(*group, MCS_GROUP_NAME)) == 0;
 }
 
 // The coordinate system of an MCS mode; NULL_TAG when NX refused it (reported).
@@ -178,7 +179,6 @@ int create_camgeom_mcs_add_clear_plane(const elec_cam_data *list, tag_t *mcs_tag
     tag_t mcs = NULL_TAG;
     if (!new_mcs_group(&mcs) || !orient_mcs(mcs, mode_csys(list, mcs_mode, origin_choice), list, clear_distance))
         return 0;
-    if (UF_CALL(UF_OBJ_set_name(mcs, MCS_GROUP_NAME)) != 0) return 0;
     UF_CALL(UF_UI_ONT_refresh());
     *mcs_tag = mcs;
     return 1;

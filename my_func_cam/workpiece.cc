@@ -62,6 +62,32 @@ int append_items_with_app_data(tag_t object, UF_CAM_geom_type_t type, int count,
     return 1;
 }
 
+int MY_append_bnd_from_curve(tag_t object, UF_CAM_geom_type_t type, int count, tag_t *curves,
+                             UF_CAMBND_boundary_data_p_t bound_data, const UF_CAMBND_app_data_t *member) {
+    if (count > MAX_APP_DATA) {
+        show_catalogue_text(MY_FUNC_CAM_LANG_FORMAT, "MY_init_app_dat_02:");
+        return 0;
+    }
+    nx_array<UF_CAMBND_app_data_p_t> records;
+    if (!records.allocate(count)) {
+        show_catalogue_text(MY_FUNC_CAM_LANG_FORMAT, "MY_init_app_dat_01:");
+        return 0;
+    }
+    int made = 0;
+    for (; made < count; ++made) {
+        int error = 0;
+        auto *record = static_cast<UF_CAMBND_app_data_p_t>(UF_allocate_memory(sizeof(UF_CAMBND_app_data_t), &error));
+        if (error != 0 || !record) break;
+        if (member) *record = *member;
+        else std::memset(record, 0, sizeof *record);
+        records[made] = record;
+    }
+    if (made == count) UF_CALL(UF_CAMBND_append_bnd_from_curve(object, type, count, curves, bound_data, records.get()));
+    else show_catalogue_text(MY_FUNC_CAM_LANG_FORMAT, "MY_init_app_dat_01:");
+    for (int i = 0; i < made; ++i) UF_free(records[i]);
+    return made == count;
+}
+
 int create_workpiece_of_bodies(int count, const tag_t *bodies, tag_t parent, const workpiece_messages *messages,
                                tag_t *workpiece_tag) {
     tag_t setup = NULL_TAG, workpiece = NULL_TAG;

@@ -23,6 +23,13 @@ void MY_free_app_data(int count, UF_CAMGEOM_app_data_p_t *app_data);
 // any); a refusal by NX is reported in the listing window and gives 1.
 int append_items_with_app_data(tag_t object, UF_CAM_geom_type_t type, int count, tag_t *entities);
 
+// Appends one boundary of count curves (or edges) of one geometry type to object with the
+// boundary data, each curve with a record of its own copied from member (a record that asks
+// for nothing when member is null). 0 when the records could not be had (after
+// MY_init_app_data's message); a refusal by NX is reported in the listing window and gives 1.
+int MY_append_bnd_from_curve(tag_t object, UF_CAM_geom_type_t type, int count, tag_t *curves,
+                             UF_CAMBND_boundary_data_p_t bound_data, const UF_CAMBND_app_data_t *member);
+
 // Message tags of a workpiece's creation: the parent refused it, no memory for the body array,
 // none for the application data; looked up in the catalogue of catalogue_format.
 struct workpiece_messages {

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <map>
 
-#include "nxhost/cam/frame.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
@@ -153,11 +152,9 @@ extern "C" int UF_CSYS_ask_matrix_of_object(tag_t object_id, tag_t *matrix_id) {
     *matrix_id = NULL_TAG;
     const Object *obj = lookup("UF_CSYS_ask_matrix_of_object", object_id);
     if (!obj) return kBadTag;
-    // An MCS group is oriented by its coordinate system: NX answers that system's matrix.
-    const tag_t frame = obj->type == UF_machining_geometry_grp_type ? cam::mcs_csys_of(object_id) : object_id;
-    const Object *holder = store().find(frame);
-    if (const auto *csys = holder ? dynamic_cast<const CsysPayload *>(holder->payload.get()) : nullptr)
-        *matrix_id = csys->matrix;
+    // Only objects that carry a matrix answer one; an MCS group is oriented through its MCS
+    // parameter and has none of its own.
+    if (const auto *csys = dynamic_cast<const CsysPayload *>(obj->payload.get())) *matrix_id = csys->matrix;
     return 0;
 }
 

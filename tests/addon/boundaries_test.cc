@@ -53,9 +53,9 @@ TEST_F(Boundaries, EachPlanarKindLaysItsBoundaryAndFloorWhereTheElectrodeNeedsTh
         forget_turn();
         choose({upward ? "STUB_ZP" : "STUB_ZM", "MARKED"});
         ASSERT_EQ(create_mcs_and_workpiece(), 1);
-        const int mcs_class = ask_mcs_class(static_mcs_tag);
+        const int mcs_class = ask_mcs_class(ask_group_mcs(static_mcs_tag));
         double axes[9];
-        ask_mcs_matrix(static_mcs_tag, axes);
+        ask_mcs_matrix(ask_group_mcs(static_mcs_tag), axes);
         for (const auto &c : cases) {
             if ((std::string(c.electrode) == "STUB_ZP") != upward) continue;
             SCOPED_TRACE(std::string(c.member) + " on " + c.electrode);

@@ -157,6 +157,8 @@ TEST(McsClass, HeightsFacingAndTopsFollowTheMcsZ) {
         for (int c = 0; c < 6; ++c)
             EXPECT_EQ(elec_faces_mcs(faced[c], directions[d]), c == d) << directions[d] << " " << faced[c];
     EXPECT_FALSE(elec_faces_mcs(0, 1));
+    for (int invalid : {100, 105, 199, 205, 600, 605})
+        EXPECT_FALSE(elec_faces_mcs(invalid, invalid / 100 == 1 ? -1 : invalid / 100 == 2 ? 1 : -3)) << invalid;
 }
 
 TEST_F(FaceSlopes, TheClassOfACoordinateSystemObjectIsAskedOfNx) {

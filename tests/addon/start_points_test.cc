@@ -135,7 +135,7 @@ TEST_F(StartPoints, AnOperationGetsSidePointsForPAndTheUsersPointsFirstUnderEver
             oper node;
             copy_plan_name(node.name, name.c_str());
             const tag_t op = cavity((name + std::to_string(static_cast<int>(release))).c_str());
-            ASSERT_EQ(set_oper_start_points(op, &node, &block), 1);
+            ASSERT_EQ(set_oper_start_points(op, &node, node.name, &block), 1);
             double at[3];
             only_start_point(op, at);
             const double *expected = (side ? block.side_custom_point_p : block.front_custom_point_p)[0]->point_acs;
@@ -145,7 +145,7 @@ TEST_F(StartPoints, AnOperationGetsSidePointsForPAndTheUsersPointsFirstUnderEver
         const double inside[3] = {15, 15, 5};
         ASSERT_EQ(append_start_point(&mine, inside), 1);
         const tag_t op = cavity(("CAV_BOT-R1_" + std::to_string(static_cast<int>(release))).c_str());
-        ASSERT_EQ(set_oper_start_points(op, &mine, &block), 1);
+        ASSERT_EQ(set_oper_start_points(op, &mine, mine.name, &block), 1);
         EXPECT_EQ(mine.start_point_list_p, nullptr) << "used up";
         double at[3];
         only_start_point(op, at);

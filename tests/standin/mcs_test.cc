@@ -60,6 +60,8 @@ TEST_F(McsTest, LevelsAndTheBlankAreMeasuredAlongTheMcsAxes) {
     ASSERT_EQ(UF_PARAM_ask_tag_value(mcs_, UF_PARAM_MCS, &kept), 0);
     EXPECT_NE(kept, temp_) << "the MCS keeps a lasting copy of a temporary system";
     ASSERT_EQ(UF_CSYS_ask_matrix_of_object(mcs_, &matrix), 0);
+    EXPECT_EQ(matrix, NULL_TAG) << "a group has no matrix of its own";
+    ASSERT_EQ(UF_CSYS_ask_matrix_of_object(kept, &matrix), 0);
     double values[9];
     ASSERT_EQ(UF_CSYS_ask_matrix_values(matrix, values), 0);
     EXPECT_EQ(std::vector<double>(values, values + 9), (std::vector<double>{1, 0, 0, 0, -1, 0, 0, 0, -1}));

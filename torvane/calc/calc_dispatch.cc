@@ -6,6 +6,8 @@
 
 #include "my_func/my_func.h"
 #include "torvane/calc/cavity_builders.h"
+#include "torvane/calc/face_builders.h"
+#include "torvane/calc/planar_builders.h"
 #include "torvane/setup/mcs_workpiece.h"
 #include "torvane/state/dlg_state.h"
 #include "torvane/state/messages.h"
@@ -58,34 +60,53 @@ const dispatch_row DISPATCH_ROWS[] = {
     {UF_mach_pocket_subtype, "PLAN_LINE_TOP", BUILD_PLANAR, nullptr},
 };
 
+typedef int (*planar_builder)(prog_group *, oper *, int, tag_t, from_side_start_point *, tag_t *, uf_list_p_t, int);
+
+// The planar builder of the key's name; null for none.
+planar_builder run_planar(const char *key) {
+    static const struct {
+        const char *key;
+        planar_builder builder;
+    } PLANAR[] = {{"PLAN_EDM", PLAN_EDM},
+                  {"PLA_EDM_TO_BOT", PLA_EDM_TO_BOT},
+                  {"PLA_M_E_TO_BOT", PLA_M_E_TO_BOT},
+                  {"PLA_TOP_TO_BOT", PLA_TOP_TO_BOT},
+                  {"PLAN_LINE_TOP", PLAN_LINE_TOP}};
+    for (const auto &p : PLANAR)
+        if (key && std::strcmp(p.key, key) == 0) return p.builder;
+    return nullptr;
+}
+
 // Plunge milling templates are dispatched as cavity milling.
 int family_subtype(int subtype) {
     return subtype == UF_mach_plunge_milling_subtype ? UF_mach_cavity_milling_subtype : subtype;
 }
 
-// The builders of this version; the others are skipped with a listing line.
+// Every builder with the arguments its family takes; -1 for a row whose builder is missing.
 int run_builder(const dispatch_call &call, const dispatch_choice &choice) {
     prog_group *group = call.group;
     oper *node = call.node;
     const int kind = call.rmf->rmf_kind;
+    const tag_t wp = static_work_piece_tag;
+    from_side_start_point *sp = call.start_points;
+    uf_list_p_t list = call.calc_oper_list;
+    const tag_t *faces = choice.faces ? choice.faces->faces : nullptr;
+    const int face_count = choice.faces ? choice.faces->count : 0;
     tag_t oper_tag = NULL_TAG;
     switch (choice.builder) {
-    case BUILD_CAV_TOP:
-        return build_cav_top(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag, call.calc_oper_list);
-    case BUILD_CAV_FK_TOP:
-        return build_cav_fk_top(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag,
-                                call.calc_oper_list, call.dialog_id);
-    case BUILD_CAV_BOT:
-        return build_cav_bot(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag, call.calc_oper_list);
-    case BUILD_CAV_EDM:
-        return build_cav_edm(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag,
-                             call.calc_oper_list, call.dialog_id);
-    case BUILD_CAV_MAX_EDM:
-        return build_cav_max_edm(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag,
-                                 call.calc_oper_list);
-    case BUILD_ZLE_FACE_ANGLE:
-        return build_zle_face_angle(group, node, kind, static_work_piece_tag, call.start_points, &oper_tag,
-                                    call.calc_oper_list, choice.faces->faces, choice.faces->count);
+    case BUILD_CAV_TOP: return build_cav_top(group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_CAV_FK_TOP: return build_cav_fk_top(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_CAV_BOT: return build_cav_bot(group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_CAV_EDM: return build_cav_edm(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_CAV_MAX_EDM: return build_cav_max_edm(group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_ZLE_FACE_ANGLE: return build_zle_face_angle(group, node, kind, wp, sp, &oper_tag, list, faces, face_count);
+    case BUILD_FACE_ALL: return build_face_all(group, node, kind, wp, sp, &oper_tag, list, faces, face_count);
+    case BUILD_FACE_BOT: return build_face_bot(group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_FACE_EDM: return build_face_edm(group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_PLANAR: {
+        const planar_builder planar = run_planar(choice.key);
+        return planar ? planar(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id) : -1;
+    }
     default: return -1;
     }
 }

@@ -122,7 +122,7 @@ int reset_oper_stock_and_cut_depth(oper *oper_p) {
         show_message("reset_oper_stock_and_cut_dept_01:");
         return 0;
     }
-    const int mcs_class = ask_mcs_class(static_mcs_tag);
+    const int mcs_class = ask_mcs_class(ask_group_mcs(static_mcs_tag));
     if (mcs_class == 0) {
         show_message("reset_oper_stock_and_cut_dept_02:");
         return 0;
@@ -130,7 +130,7 @@ int reset_oper_stock_and_cut_depth(oper *oper_p) {
     const reset_rule &rule = rule_of(oper_p->name);
     double class_stock = 0.0;
     const int has_class_stock = ask_rmf_stock(group, oper_p, rmf->rmf_kind, &class_stock);
-    const int finish = oper_p->rmf_kind == RMF_FINISH || (oper_p->rmf_kind == RMF_OTHER && group->rmf_kind == RMF_FINISH);
+    const int finish = is_finish_class(group, oper_p);
     const oper_stock stock = rule_oper_stock(oper_p->name, oper_p->part_stock, oper_p->floor_stock, has_class_stock,
                                              class_stock, finish, rule.floor, rule.z_offset, rule.depth_mark);
     const double distance = write_oper_stock(oper_p->obj_tag, stock, rule.z_offset, oper_p->level_point_p != nullptr);

@@ -8,6 +8,7 @@
 #include "my_func/my_func.h"
 #include "torvane/dialogs/main_dlg_items.h"
 #include "torvane/dialogs/styler_items.h"
+#include "torvane/plan/prog_group.h"
 #include "torvane/state/messages.h"
 #include "torvane/state/run_state.h"
 
@@ -190,12 +191,6 @@ std::string current_list_line(int dialog_id, const oper &node) {
     plan_line_texts texts;
     if (!load_plan_line_texts(&texts)) return std::string();
     return oper_line_text(node, texts, ask_plan_line_view(dialog_id));
-}
-
-int with_prog_group_name_ask_prog_group(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p) {
-    if (find_prog_group_node(name, group_p, rmf_p)) return 1;
-    show_torvane_message("with_prog_group_name_ask_prog_grou_01:");
-    return 0;
 }
 
 int ask_plan_selection(int dialog_id, plan_selection *selection) {

@@ -76,8 +76,4 @@ int get_dlg_list_sel_prog_group_and_oper(int dialog_id, std::vector<prog_group *
 // entry names no record (shown).
 int get_dlg_sel_tool(int dialog_id, tool_data **tool_p);
 
-// The group of the plan named name, first in tree order, with its class; shows that it is
-// missing otherwise.
-int with_prog_group_name_ask_prog_group(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p);
-
 #endif

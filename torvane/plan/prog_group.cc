@@ -11,6 +11,7 @@
 
 #include "my_func/my_func.h"
 #include "my_func_nxlib/nxlib.h"
+#include "torvane/state/messages.h"
 #include "uf.h"
 #include "uf_cam.h"
 #include "uf_ncgroup.h"
@@ -228,4 +229,10 @@ int find_oper_in_plan(const char *name, oper **oper_p, prog_group **group_p, r_m
 int find_oper_group_in_plan(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p) {
     oper *found = nullptr;
     return walk_plan(name, &found, group_p, rmf_p);
+}
+
+int with_prog_group_name_ask_prog_group(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p) {
+    if (find_prog_group_node(name, group_p, rmf_p)) return 1;
+    show_torvane_message("with_prog_group_name_ask_prog_grou_01:");
+    return 0;
 }

@@ -39,4 +39,8 @@ int ensure_cam_setup(const char *tag_01, const char *tag_02, int add_tt);
 // Whether the session offers a configuration type of exactly that name (call-reporting).
 int cam_type_exists(const char *type_name);
 
+// The group of the plan named name, first in tree order, with its class; shows that it is
+// missing otherwise.
+int with_prog_group_name_ask_prog_group(const char *name, prog_group **group_p, r_m_f_or_other **rmf_p);
+
 #endif

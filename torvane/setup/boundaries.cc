@@ -35,7 +35,8 @@ void box_point(const elec_cam_data *record, int mcs_class, double height, bool a
 int fill_bound_data(const double point[3], UF_CAM_boundary_type_t type, UF_CAM_material_side_t side,
                     UF_CAMBND_boundary_data_p_t data) {
     tag_t matrix = NULL_TAG;
-    if (UF_CALL(UF_CSYS_ask_matrix_of_object(static_mcs_tag, &matrix)) != 0 || matrix == NULL_TAG) return 0;
+    const tag_t mcs = ask_group_mcs(static_mcs_tag);
+    if (mcs == NULL_TAG || UF_CALL(UF_CSYS_ask_matrix_of_object(mcs, &matrix)) != 0 || matrix == NULL_TAG) return 0;
     if (UF_CALL(UF_CSYS_ask_matrix_values(matrix, data->matrix)) != 0) return 0;
     data->boundary_type = type;
     data->plane_type = 0;  // the plane at the origin given
@@ -200,17 +201,22 @@ int create_edm_face_bound_data_and_plane_xform(const elec_cam_data *record, int 
                                   bound_data_p, plane_xform_tag);
 }
 
-int create_max_edm_bound_data_and_plane_xform(const elec_cam_data *record, int mcs_class,
-                                              UF_CAMBND_boundary_data_p_t bound_data_p, tag_t *plane_xform_tag) {
+int deepest_edm_height(int mcs_class, double *height) {
     bool any = false;
-    double lowest = 0.0;
+    *height = 0.0;
     for (const elec_cam_data *r = elec_cam_data_list; r; r = r->next_p) {
         if (r->use_whole_body) continue;
         const double h = mcs_height(mcs_class, r->elec_edm_center);
-        lowest = any ? std::fmin(lowest, h) : h;
+        *height = any ? std::fmin(*height, h) : h;
         any = true;
     }
-    if (!any) return 0;
+    return any ? 1 : 0;
+}
+
+int create_max_edm_bound_data_and_plane_xform(const elec_cam_data *record, int mcs_class,
+                                              UF_CAMBND_boundary_data_p_t bound_data_p, tag_t *plane_xform_tag) {
+    double lowest = 0.0;
+    if (!deepest_edm_height(mcs_class, &lowest)) return 0;
     return closed_bound_and_plane(record, mcs_class, lowest, FLOOR_AT_BOX_BOTTOM, bound_data_p, plane_xform_tag);
 }
 
@@ -244,7 +250,7 @@ int get_edm_body_boundary(tag_t face_tag, int *loop_count, edm_loop loops[MAX_ED
             outer = i;
         }
     }
-    for (std::size_t i = 0; i < chains.size(); ++i) {
+    for (std::size_t i = 0; i < chains.size() && *loop_count < MAX_EDM_LOOPS; ++i) {
         if (i == outer || !is_closed(nodes, chains[i])) continue;
         nx_array<tag_t> edges;
         if (!edges.allocate(static_cast<int>(chains[i].size()))) {
@@ -258,4 +264,9 @@ int get_edm_body_boundary(tag_t face_tag, int *loop_count, edm_loop loops[MAX_ED
         loops[(*loop_count)++].edges = edges.release();
     }
     return 1;
+}
+
+edm_loop_set::~edm_loop_set() {
+    for (int i = 0; i < count; ++i)
+        if (loops[i].edges) UF_free(loops[i].edges);
 }

@@ -27,6 +27,10 @@ int create_max_edm_bound_data_and_plane_xform(const elec_cam_data *record, int m
                                               UF_CAMBND_boundary_data_p_t bound_data_p, tag_t *plane_xform_tag);
 int create_top_face_bound_data_and_plane_xform(const elec_cam_data *record, int mcs_class,
                                                UF_CAMBND_boundary_data_p_t bound_data_p, tag_t *plane_xform_tag);
+// The lowest height along the MCS Z of the EDM faces of the electrodes that work on their own
+// faces. 0 when there is none.
+int deepest_edm_height(int mcs_class, double *height);
+
 // The open boundary (material on the right) of a cut line: data and transform at the line's start.
 int create_line_bound_data_and_plane_xform(const elec_cam_data *record, int mcs_class, tag_t line_tag,
                                            UF_CAMBND_boundary_data_p_t bound_data_p, tag_t *plane_xform_tag);
@@ -35,6 +39,16 @@ int create_line_bound_data_and_plane_xform(const elec_cam_data *record, int mcs_
 struct edm_loop {
     int count = 0;
     tag_t *edges = nullptr;
+};
+
+// Loops read from one face, their arrays released with the set.
+struct edm_loop_set {
+    int count = 0;
+    edm_loop loops[MAX_EDM_LOOPS];
+    edm_loop_set() = default;
+    edm_loop_set(const edm_loop_set &) = delete;
+    edm_loop_set &operator=(const edm_loop_set &) = delete;
+    ~edm_loop_set();
 };
 
 // The closed inner loops of a face (its edges chained end to end within 0.03; the loop of the

@@ -4,6 +4,8 @@
 #include "my_func/my_func.h"
 #include "uf.h"
 #include "uf_csys.h"
+#include "uf_param.h"
+#include "uf_param_indices.h"
 
 namespace {
 
@@ -59,6 +61,12 @@ int ask_mcs_matrix(tag_t mcs_tag, double matrix_values[9]) {
     return 1;
 }
 
+tag_t ask_group_mcs(tag_t group_tag) {
+    tag_t mcs = NULL_TAG;
+    if (group_tag == NULL_TAG || UF_CALL(UF_PARAM_ask_tag_value(group_tag, UF_PARAM_MCS, &mcs)) != 0) return NULL_TAG;
+    return mcs;
+}
+
 int ask_mcs_class(tag_t mcs_tag) {
     double values[9];
     return ask_mcs_matrix(mcs_tag, values) ? mcs_class_of_matrix(values) : 0;
@@ -68,8 +76,9 @@ bool elec_faces_mcs(int mcs_class, int elec_direction) {
     static const struct {
         int direction, hundreds;
     } FACING[] = {{1, 2}, {-1, 1}, {2, 3}, {-2, 4}, {3, 6}, {-3, 5}};
+    const int units = mcs_class % 100;
     for (const auto &f : FACING)
-        if (f.direction == elec_direction) return hundreds(mcs_class) == f.hundreds;
+        if (f.direction == elec_direction) return hundreds(mcs_class) == f.hundreds && units >= 1 && units <= 4;
     return false;
 }
 

@@ -57,7 +57,8 @@ elec_cam_data *analysed(tag_t electrode) {
 // "Analysing electrode 3 of 200: EL-003" on the status line.
 void show_progress(const std::string &text, int i, tag_t electrode) {
     char name[UF_OBJ_NAME_BUFSIZE] = "";
-    UF_CALL(UF_OBJ_ask_name(electrode, name));
+    // An unnamed electrode is no failure: its line just shows no name.
+    if (UF_OBJ_ask_name(electrode, name) != 0) name[0] = '\0';
     char line[MY_MESSAGE_BUFSIZE + UF_OBJ_NAME_BUFSIZE + 32];
     std::snprintf(line, sizeof line, "%s %d / %d%s%s", text.c_str(), i + 1, static_elec_count, name[0] ? ": " : "", name);
     UF_UI_set_status(line);

@@ -141,7 +141,7 @@ int create_from_side_start_point(int dialog_id, from_side_start_point *block) {
     block->front_start_count = block->side_start_count = 0;
     if (!create_static_mcs_and_workpiece(dialog_id) || !have_electrodes_and_mcs()) return 0;
     double matrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // absolute when NX cannot say (reported)
-    ask_mcs_matrix(static_mcs_tag, matrix);
+    ask_mcs_matrix(ask_group_mcs(static_mcs_tag), matrix);
     if (!make_custom_points(elec_front_start_point, matrix, block->front_custom_point_p, &block->front_start_count)) {
         free_from_side_start_point(block);
         show_message("create_from_side_start_poin_03:");
@@ -165,7 +165,7 @@ int create_start_point_objects(int dialog_id) {
     reset_start_points();
     if (!create_static_mcs_and_workpiece(dialog_id) || !have_electrodes_and_mcs()) return 0;
     double matrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // absolute when NX cannot say (reported)
-    ask_mcs_matrix(static_mcs_tag, matrix);
+    ask_mcs_matrix(ask_group_mcs(static_mcs_tag), matrix);
     make_point_objects(elec_front_start_point, matrix, static_front_point_tags, &static_front_point_count);
     make_point_objects(elec_side_start_point, matrix, static_side_point_tags, &static_side_point_count);
     return 1;
@@ -196,10 +196,14 @@ int create_point_objects(const plan_point *list, int *count, tag_t tags[MAX_STAR
     return 1;
 }
 
-int set_oper_start_points(tag_t oper_tag, oper *oper_p, from_side_start_point *block) {
+bool custom_point_release(void) {
+    return static_nx_release >= CUSTOM_POINTS_FROM && static_nx_release < CUSTOM_POINTS_BEFORE;
+}
+
+int set_oper_start_points(tag_t oper_tag, oper *oper_p, const char *marks, from_side_start_point *block) {
     double mark = 0.0;
-    const bool side = ask_name_mark_value(oper_p->name, NAME_MARK_SIDE_POINTS, &mark) != 0;
-    const bool custom = static_nx_release >= CUSTOM_POINTS_FROM && static_nx_release < CUSTOM_POINTS_BEFORE;
+    const bool side = ask_name_mark_value(marks, NAME_MARK_SIDE_POINTS, &mark) != 0;
+    const bool custom = custom_point_release();
     int done = 0;
     if (oper_p->start_point_list_p && custom) {
         done = append_user_custom_points(oper_tag, oper_p->start_point_list_p);

@@ -57,10 +57,14 @@ int create_start_point(const plan_point *list, int *count, UF_CAMGEOM_custom_poi
 int create_point_objects(const plan_point *list, int *count, tag_t tags[MAX_START_POINT_OBJECTS]);
 
 // Gives a new operation its cut region start points: the user's own when its node holds some
-// (the node's list is then freed), else the side points when its name carries "-P", else the
-// front points; as custom points under NX 4, through the region start point extension under any
-// other release. 1 when NX took them. A null block gives only the user's own points.
-int set_oper_start_points(tag_t oper_tag, oper *oper_p, from_side_start_point *block);
+// (the node's list is then freed), else the side points when marks (the name whose marks apply)
+// carries "-P", else the front points; as custom points under NX 4, through the region start
+// point extension under any other release. 1 when NX took them. A null block gives only the
+// user's own points.
+int set_oper_start_points(tag_t oper_tag, oper *oper_p, const char *marks, from_side_start_point *block);
+
+// Whether the running NX takes start points as custom points (NX 4), not as point objects.
+bool custom_point_release(void);
 
 // Forgets the start point objects (they stay in the part), as at the start of a turn.
 void reset_start_points(void);

@@ -67,6 +67,12 @@ void add_depth_mark(double v, double template_part, double template_floor, stock
         stock->part_stock = template_part;
         stock->floor_stock = template_floor;
     }
+    if (depth_mark == DEPTH_MARK_FLOOR_AND_OFFSET) {
+        const double total = stock->floor_stock + stock->z_offset + v;
+        stock->floor_stock = total < 0.0 ? 0.0 : total;
+        stock->z_offset = total < 0.0 ? total : 0.0;
+        return;
+    }
     stock->floor_stock += v;
     if (stock->floor_stock >= 0.0 || depth_mark == DEPTH_MARK_FLOOR) return;
     if (depth_mark == DEPTH_MARK_FLOOR_OFFSET) stock->z_offset += stock->floor_stock;
@@ -134,6 +140,10 @@ int ask_rmf_stock(const prog_group *group, const oper *oper_p, int elec_kind, do
     if (!rmf_class_allowance(oper_p->rmf_kind, &allowance) && !rmf_class_allowance(group->rmf_kind, &allowance)) return 0;
     *stock = rmf_spark_gap(elec_kind) + allowance;
     return 1;
+}
+
+int is_finish_class(const prog_group *group, const oper *oper_p) {
+    return oper_p->rmf_kind == RMF_FINISH || (oper_p->rmf_kind == RMF_OTHER && group->rmf_kind == RMF_FINISH);
 }
 
 int set_oper_stock(tag_t oper_tag, double part_stock, double floor_stock) {

@@ -35,6 +35,10 @@ int rmf_class_allowance(int rmf_kind, double *allowance);
 // operation has none. 0 (and 0.0) when neither has a class: the template's stocks then stay.
 int ask_rmf_stock(const prog_group *group, const oper *oper_p, int elec_kind, double *stock);
 
+// The finish floor of the EDM floor rule: an operation of the finish class, or of no class in a
+// group of the finish class.
+int is_finish_class(const prog_group *group, const oper *oper_p);
+
 // Writes the part stock, and the floor stock for the operations that have one (planar, cavity,
 // face, Z-level, plunge milling); nothing for type 100, subtype 10. Returns 1.
 int set_oper_stock(tag_t oper_tag, double part_stock, double floor_stock);
@@ -64,7 +68,9 @@ enum stock_depth_mark {
     DEPTH_MARK_CUT_LEVEL,      // the bottom cut level moves by it (cavity, Z-level)
     DEPTH_MARK_FLOOR,          // it is added to the floor stock
     DEPTH_MARK_FLOOR_OFFSET,   // added to the floor; a negative floor moves into the Z offset
-    DEPTH_MARK_FLOOR_NOT_BELOW // added to the floor; a negative floor becomes 0.0
+    DEPTH_MARK_FLOOR_NOT_BELOW, // added to the floor; a negative floor becomes 0.0
+    DEPTH_MARK_FLOOR_AND_OFFSET // added to floor and Z offset together: a negative sum becomes the Z
+                                // offset (floor 0.0), any other the floor (Z offset 0.0 and off)
 };
 
 #define EDM_FLOOR_STOCK 0.1
