@@ -12,6 +12,9 @@ struct GateState {
     long calls = 0;
     long failed = 0;
     long fail_at = 0;  // absolute call number that fails, 0 = none
+    std::string fail_name;  // calls of this name fail from their fail_occurrence-th on, "" = none
+    long fail_occurrence = 0;
+    long name_seen = 0;
     std::vector<std::string> misuse;
 };
 
@@ -22,10 +25,12 @@ GateState &gate() {
 
 const bool registered = register_reset([] { gate() = GateState{}; });
 
-int count_call() {
+int count_call(const char *call) {
     GateState &g = gate();
     ++g.calls;
-    if (g.fail_at != 0 && g.calls == g.fail_at) {
+    const bool by_number = g.fail_at != 0 && g.calls == g.fail_at;
+    const bool by_name = !g.fail_name.empty() && g.fail_name == call && ++g.name_seen >= g.fail_occurrence;
+    if (by_number || by_name) {
         ++g.failed;
         return kInjectedFailure;
     }
@@ -39,14 +44,21 @@ int enter(const char *call) {
         misuse(call, "called outside an open session (no UF_initialize)");
         return kNotInitialized;
     }
-    return count_call();
+    return count_call(call);
 }
 
-int enter_any(const char *) { return count_call(); }
+int enter_any(const char *call) { return count_call(call); }
 
 void fail_call_number(long n) {
     GateState &g = gate();
     g.fail_at = n > 0 ? g.calls + n : 0;
+}
+
+void fail_calls_named(const std::string &call, long occurrence) {
+    GateState &g = gate();
+    g.fail_name = occurrence > 0 ? call : "";
+    g.fail_occurrence = occurrence;
+    g.name_seen = 0;
 }
 
 long calls_made() { return gate().calls; }

@@ -26,6 +26,8 @@ int enter_any(const char *call);
 
 // The nth counted call from now on fails with kInjectedFailure (1 = the next call); 0 = none.
 void fail_call_number(long n);
+// Calls of that name fail from their occurrence-th one on (1 = every one); occurrence 0 stops it.
+void fail_calls_named(const std::string &call, long occurrence);
 // Counted calls since the last reset.
 long calls_made();
 // Calls that were made to fail.

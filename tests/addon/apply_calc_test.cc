@@ -180,6 +180,58 @@ TEST_F(CalcTest, AStockMarkAddsToTheTemplatesStocksAndTheTopKeepsTheTemplatesPar
     EXPECT_NEAR(bottom_level(node->obj_tag), 32.301, 1e-9);
 }
 
+// "-S" with a negative value that takes the stock below 0: the top keeps the template's part stock.
+TEST_F(CalcTest, ANegativeStockMarkKeepsTheTemplatesPartStockAboveTheTop) {
+    oper *node = planned("CAV_TOP-R1");
+    copy_plan_name(node->name, "CAV_TOP-S-0.4");  // the template's 0.3 / 0.15 become -0.1 / -0.25
+    keep_only({"CAV_TOP-S-0.4"});
+    apply_calc(0, 1);
+    ASSERT_NE(node->obj_tag, NULL_TAG);
+    EXPECT_NEAR(real(node->obj_tag, UF_PARAM_STOCK_PART), -0.1, 1e-12);
+    EXPECT_NEAR(real(node->obj_tag, UF_PARAM_STOCK_FLOOR), -0.25, 1e-12);
+    EXPECT_NEAR(bottom_level(node->obj_tag), 32.301, 1e-9);
+}
+
+// The operations of the further electrodes take the marks of the planned node, though their own
+// plan names are made unique from the template's.
+TEST_F(CalcTest, FurtherElectrodesOperationsFollowTheMarksOfThePlannedNode) {
+    oper *node = planned("CAV_EDM-R2");
+    const double template_part = node->part_stock;
+    copy_plan_name(node->name, "CAV_EDM-R2-S0.1-P");
+    keep_only({"CAV_EDM-R2-S0.1-P"});
+    apply_calc(0, 1);
+    const std::vector<oper *> opers = with_copies(node, 4);
+    ASSERT_EQ(opers.size(), 4u);
+    for (std::size_t i = 0; i < opers.size(); ++i) {
+        SCOPED_TRACE(std::string(opers[i]->name));
+        ASSERT_NE(opers[i]->obj_tag, NULL_TAG);
+        EXPECT_NEAR(real(opers[i]->obj_tag, UF_PARAM_STOCK_PART), template_part + 0.1, 1e-12);
+        const auto points = start_points(opers[i]->obj_tag);
+        ASSERT_EQ(points.size(), 4u);
+        EXPECT_EQ(points[0].point_tag, static_side_point_tags[0]);
+    }
+}
+
+// A cut depth that fails after the operation exists leaves it recorded, so the next Apply makes
+// no second one.
+TEST_F(CalcTest, AnOperationWhoseCutDepthFailedIsRecordedAndNotMadeAgain) {
+    keep_only({"CAV_TOP-R1"});
+    nxhost::fail_calls_named("UF_CUT_LEVELS_load", 1);
+    apply_calc(0, 1);
+    nxhost::fail_calls_named("", 0);
+    oper *node = planned("CAV_TOP-R1");
+    ASSERT_NE(node->obj_tag, NULL_TAG);
+    EXPECT_EQ(node->elec_count, 4);
+    EXPECT_EQ(start_points(node->obj_tag).size(), 4u) << "the build went on after the failed depth";
+    const tag_t first = node->obj_tag;
+    apply_calc(0, 1);
+    EXPECT_EQ(node->obj_tag, first);
+    int made = 0;
+    for (tag_t op : nxhost::store().in_part(nxhost::display_part(), UF_machining_operation_type))
+        made += nxhost::store().find(op)->name.rfind("CAV_TOP", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(made, 1);
+}
+
 // CAV_EDM for four electrodes: four operations in electrode order, the first on the planned node
 // with the user's level point and start point, the others on new nodes with the front points.
 TEST_F(CalcTest, PerElectrodeOperationsLeaveTheUsersPicksWithTheFirst) {

@@ -236,6 +236,20 @@ TEST_F(McsWorkpiece, BadInputGivesTheMessageAndLosesNothing) {
     EXPECT_EQ(static_face_sets, nullptr);
 }
 
+// The progress line names each electrode it analyses; an unnamed one is no failed call.
+TEST_F(McsWorkpiece, AnUnnamedElectrodeIsAnalysedWithoutAFailedCallReport) {
+    open("unnamed.prt", {"NAMED", ""}, R"({"format":"nxhost-part/1","bodies":[
+        {"name":"NAMED","shape":{"box":{"min":[0,0,0],"max":[10,10,10]}}},
+        {"shape":{"box":{"min":[20,0,0],"max":[30,10,10]}}}]})");
+    static_dlg_state.radio_1 = 1;
+    ASSERT_EQ(create_mcs_and_workpiece(), 1);
+    EXPECT_TRUE(shown("listing").empty()) << shown("listing").front();
+    const std::vector<std::string> status = shown("status");
+    ASSERT_GE(status.size(), 2u);
+    EXPECT_NE(status[status.size() - 2].find("1 / 2: NAMED"), std::string::npos) << status[status.size() - 2];
+    EXPECT_NE(status.back().find("2 / 2"), std::string::npos) << status.back();
+}
+
 // A per-electrode workpiece checks against the blocks around the other electrodes; the blocks are
 // made once, blanked on the layer of the settings.
 TEST_F(McsWorkpiece, EachElectrodesWorkpieceChecksAgainstBlocksAroundTheOthers) {
