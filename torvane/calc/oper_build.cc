@@ -218,6 +218,8 @@ oper *further_oper_node(oper_build_site &site, oper *planned, oper *previous) {
     oper *copy = copy_oper_node(planned);
     if (!copy) return nullptr;
     copy->obj_tag = NULL_TAG;
+    // Made for another electrode: it holds none until its operation records its own.
+    set_oper_electrodes(copy, nullptr, 0);
     link_oper_node_after(site.group, previous, copy);
     if (site.dialog_id && site.group->expanded) view_insert_oper_line_after(site.dialog_id, previous->name, *copy);
     return copy;
