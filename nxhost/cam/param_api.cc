@@ -192,7 +192,8 @@ extern "C" int UF_PARAM_set_double_value(tag_t param_tag, int param_index, doubl
 
 extern "C" int UF_PARAM_set_tag_value(tag_t param_tag, int param_index, tag_t value) {
     NXHOST_ENTER("UF_PARAM_set_tag_value");
-    if (!lookup("UF_PARAM_set_tag_value", param_tag)) return kBadTag;
+    Access a;
+    if (int rc = access("UF_PARAM_set_tag_value", param_tag, param_index, ValueKind::Tag, true, &a)) return rc;
     if (int rc = check_tag_value("UF_PARAM_set_tag_value", param_tag, param_index, value)) return rc;
     ParamValue v = of_kind(ValueKind::Tag);
     v.tag = param_index == UF_PARAM_MCS ? lasting_frame(value) : value;
