@@ -29,12 +29,13 @@ int boundary_holder(const char *call, tag_t tag, int type, CamObject **holder) {
     const bool takes = (*holder)->kind == Kind::Operation
                            ? obj.subtype == UF_mach_pocket_subtype || face_milling
                            : (*holder)->view == kGeometryView && obj.subtype == UF_mill_bnd_featr_subtype;
-    if (!takes) return refuse(call, kBadEntity, "the " + kind_text(obj) + " " + name_of(tag) + " takes no boundaries");
-    const bool type_taken = face_milling ? type == UF_CAM_blank || type == UF_CAM_check : type >= UF_CAM_part && type <= UF_CAM_trim;
-    if (type_taken) return 0;
-    const std::string type_name = type >= UF_CAM_part && type <= UF_CAM_trim ? kBoundaryTypeNames[type] : "type " + std::to_string(type);
+    const std::string who = "the " + kind_text(obj) + " " + name_of(tag);
+    if (!takes) return refuse(call, kBadEntity, who + " takes no boundaries");
+    const bool known = type >= UF_CAM_part && type <= UF_CAM_trim;
+    if (face_milling ? type == UF_CAM_blank || type == UF_CAM_check : known) return 0;
+    const std::string type_name = known ? kBoundaryTypeNames[type] : "type " + std::to_string(type);
     return refuse(call, kBadEntity,
-                  "the " + kind_text(obj) + " " + name_of(tag) + " takes no " + type_name + " boundaries (" +
+                  who + " takes no " + type_name + " boundaries (" +
                       (face_milling ? "blank and check" : "part, blank, check and trim") + " only)");
 }
 
@@ -48,10 +49,12 @@ int check_plane_matrix(const char *call, const double matrix[9]) {
 
 // The values of boundary data NX knows; a user plane needs a frame for its matrix.
 int check_boundary_data(const char *call, const UF_CAMBND_boundary_data_t &data, bool from_face) {
-    if (!from_face && data.boundary_type != UF_CAM_boundary_type_closed && data.boundary_type != UF_CAM_boundary_type_open)
-        return refuse(call, kBadArgument, "boundary_type is 0 (closed) or 1 (open), not " + std::to_string(data.boundary_type));
+    const int type = data.boundary_type;
+    if (!from_face && type != UF_CAM_boundary_type_closed && type != UF_CAM_boundary_type_open)
+        return refuse(call, kBadArgument, "boundary_type is 0 (closed) or 1 (open), not " + std::to_string(type));
     if (!from_face && data.plane_type != 0 && data.plane_type != 1)
-        return refuse(call, kBadArgument, "plane_type is 0 (user defined) or 1 (automatic), not " + std::to_string(data.plane_type));
+        return refuse(call, kBadArgument,
+                      "plane_type is 0 (user defined) or 1 (automatic), not " + std::to_string(data.plane_type));
     if (data.material_side < UF_CAM_material_side_undefined || data.material_side > UF_CAM_material_side_out_right)
         return refuse(call, kBadArgument, "material_side is 0, 1 or 2, not " + std::to_string(data.material_side));
     if (!from_face && data.plane_type == 0) return check_plane_matrix(call, data.matrix);

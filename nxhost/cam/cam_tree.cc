@@ -124,8 +124,9 @@ std::string boundary_data_text(const UF_CAMBND_app_data_t &a) {
     }
     if (a.has_blank_distance) add("blank distance " + num(a.blank_distance));
     if (a.has_tool_position)
-        add(std::string("tool position ") +
-            (a.tool_position == UF_CAM_tool_position_on ? "on" : a.tool_position == UF_CAM_tool_position_tanto ? "tanto" : "undefined"));
+        add(std::string("tool position ") + (a.tool_position == UF_CAM_tool_position_on      ? "on"
+                                             : a.tool_position == UF_CAM_tool_position_tanto ? "tanto"
+                                                                                              : "undefined"));
     return text.empty() ? "none" : text;
 }
 

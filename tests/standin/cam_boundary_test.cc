@@ -181,11 +181,12 @@ TEST_F(CamBoundaryTest, AFaceMakesItsOuterLoopHolesAndIslandsAsNxDoes) {
             EXPECT_EQ(back.material_side, UF_CAM_material_side_in_left);
         }
         const std::string tree = tree_of(part_);
-        for (std::size_t i = 0; i < c.loops.size(); ++i)
-            EXPECT_TRUE(has_line(tree, "            material inside  plane automatic at " +
-                                           std::string(i == 0 ? "[20,10,5]" : i == 1 && c.loops[1] == "island" ? "[30,10,5]" : "[10,10,5]") +
-                                           " normal [0,0,1]  " + c.loops[i]))
-                << c.loops[i] << "\n" << tree;
+        for (const std::string &loop : c.loops) {
+            const char *middle = loop == "outer loop" ? "[20,10,5]" : loop == "island" ? "[30,10,5]" : "[10,10,5]";
+            EXPECT_TRUE(has_line(tree, "            material inside  plane automatic at " + std::string(middle) +
+                                           " normal [0,0,1]  " + loop))
+                << loop << "\n" << tree;
+        }
     }
 }
 
