@@ -1,98 +1,84 @@
 // UF_CAMBND_* (boundaries from planar faces and from curves) and UF_CAMTEXT_* (text items).
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <functional>
-#include <numeric>
 
+#include "nxhost/cam/boundary_geometry.h"
 #include "nxhost/cam/cam_api.h"
 #include "nxhost/cam/cam_errors.h"
-#include "nxhost/cam/frame.h"
-#include "nxhost/cam/levels.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
+#include "nxhost/csys/csys.h"
 #include "nxhost/modeling/shapes.h"
+#include "nxhost/parts/parts.h"
 #include "uf_cambnd.h"
 #include "uf_camtext.h"
 #include "uf_object_types.h"
+#include "uf_param_indices.h"
 
 namespace nxhost::cam {
 namespace {
 
-using Point = std::array<double, 3>;
+const char *const kBoundaryTypeNames[] = {"part", "blank", "check", "trim"};
 
-bool same_point(const Point &a, const Point &b) {
-    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 1e-7;
-}
-
-// Planar milling and face milling operations and boundary groups hold boundaries.
-int boundary_holder(const char *call, tag_t tag, CamObject **holder) {
+// Planar milling operations and boundary groups hold part, blank, check and trim boundaries;
+// face milling its faces to cut as blank boundaries, and check boundaries.
+int boundary_holder(const char *call, tag_t tag, int type, CamObject **holder) {
     *holder = lookup_cam(call, tag, {Kind::Group, Kind::Operation});
     if (!*holder) return kBadTag;
     const Object &obj = *store().find(tag);
+    const bool face_milling = (*holder)->kind == Kind::Operation && obj.subtype == UF_mach_face_milling_subtype;
     const bool takes = (*holder)->kind == Kind::Operation
-                           ? obj.subtype == UF_mach_pocket_subtype || obj.subtype == UF_mach_face_milling_subtype
+                           ? obj.subtype == UF_mach_pocket_subtype || face_milling
                            : (*holder)->view == kGeometryView && obj.subtype == UF_mill_bnd_featr_subtype;
-    if (takes) return 0;
-    return refuse(call, kBadEntity, "the " + kind_text(obj) + " " + name_of(tag) + " takes no boundaries");
+    const std::string who = "the " + kind_text(obj) + " " + name_of(tag);
+    if (!takes) return refuse(call, kBadEntity, who + " takes no boundaries");
+    const bool known = type >= UF_CAM_part && type <= UF_CAM_trim;
+    if (face_milling ? type == UF_CAM_blank || type == UF_CAM_check : known) return 0;
+    const std::string type_name = known ? kBoundaryTypeNames[type] : "type " + std::to_string(type);
+    return refuse(call, kBadEntity,
+                  who + " takes no " + type_name + " boundaries (" +
+                      (face_milling ? "blank and check" : "part, blank, check and trim") + " only)");
 }
 
-// The loops of a planar face as lists of its edge objects, the outer loop (the widest) first.
-std::vector<std::vector<tag_t>> face_loops(const Object &face) {
-    const Object *body_obj = store().find(face.parent);
-    const modeling::BodyPayload *body = body_obj ? modeling::body_payload(*body_obj) : nullptr;
-    if (!body || face.index < 0) return {};
-    const std::vector<tag_t> edge_tags = store().children(face.parent, UF_solid_edge_subtype);
-    const std::vector<int> &edges = body->face_edges[static_cast<std::size_t>(face.index)];
-    // Edges that share an end point belong to one loop.
-    std::vector<std::size_t> loop_of(edges.size());
-    std::iota(loop_of.begin(), loop_of.end(), 0);
-    std::vector<std::vector<Point>> ends(edges.size());
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        Point p1{}, p2{};
-        int n = modeling::edge_vertices(*body, static_cast<std::size_t>(edges[i]), &p1, &p2);
-        if (n >= 1) ends[i].push_back(p1);
-        if (n == 2) ends[i].push_back(p2);
-    }
-    std::function<std::size_t(std::size_t)> root = [&](std::size_t i) {
-        return loop_of[i] == i ? i : loop_of[i] = root(loop_of[i]);
-    };
-    for (std::size_t i = 0; i < edges.size(); ++i)
-        for (std::size_t j = i + 1; j < edges.size(); ++j)
-            for (const Point &a : ends[i])
-                for (const Point &b : ends[j])
-                    if (same_point(a, b)) loop_of[root(i)] = root(j);
-    std::vector<std::vector<tag_t>> loops;
-    std::vector<std::size_t> roots;
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        std::size_t r = root(i);
-        auto at = std::find(roots.begin(), roots.end(), r);
-        if (at == roots.end()) {
-            roots.push_back(r);
-            loops.emplace_back();
-            at = roots.end() - 1;
-        }
-        loops[static_cast<std::size_t>(at - roots.begin())].push_back(edge_tags[static_cast<std::size_t>(edges[i])]);
-    }
-    auto width = [](const std::vector<tag_t> &loop) {
-        std::array<double, 6> box{};
-        if (!entities_box(loop, &box)) return 0.0;
-        return std::hypot(box[3] - box[0], box[4] - box[1], box[5] - box[2]);
-    };
-    std::stable_sort(loops.begin(), loops.end(),
-                     [&](const std::vector<tag_t> &a, const std::vector<tag_t> &b) { return width(a) > width(b); });
-    return loops;
+// A user plane's matrix: the X, Y and Z rows of a right-handed frame, Z the plane's normal.
+int check_plane_matrix(const char *call, const double matrix[9]) {
+    csys::Matrix m{};
+    std::copy(matrix, matrix + 9, m.begin());
+    if (csys::is_orthonormal(m)) return 0;
+    return refuse(call, kBadPlane, "the plane matrix is not orthonormal and right-handed (rows X, Y, Z)");
 }
 
+// The values of boundary data NX knows; a user plane needs a frame for its matrix.
+int check_boundary_data(const char *call, const UF_CAMBND_boundary_data_t &data, bool from_face) {
+    const int type = data.boundary_type;
+    if (!from_face && type != UF_CAM_boundary_type_closed && type != UF_CAM_boundary_type_open)
+        return refuse(call, kBadArgument, "boundary_type is 0 (closed) or 1 (open), not " + std::to_string(type));
+    if (!from_face && data.plane_type != 0 && data.plane_type != 1)
+        return refuse(call, kBadArgument,
+                      "plane_type is 0 (user defined) or 1 (automatic), not " + std::to_string(data.plane_type));
+    if (data.material_side < UF_CAM_material_side_undefined || data.material_side > UF_CAM_material_side_out_right)
+        return refuse(call, kBadArgument, "material_side is 0, 1 or 2, not " + std::to_string(data.material_side));
+    if (!from_face && data.plane_type == 0) return check_plane_matrix(call, data.matrix);
+    return 0;
+}
+
+// The part whose WCS the origins of boundary data are given in: the work part, as NX's.
+tag_t wcs_part(tag_t owner) {
+    const tag_t work = work_part();
+    return work != NULL_TAG ? work : store().find(owner)->part;
+}
+
+// A boundary of the data, its origin taken from the WCS into absolute coordinates.
 Boundary new_boundary(tag_t owner, const UF_CAMBND_boundary_data_t &data) {
     Boundary b;
     b.id = new_handle();
     set_handle_owner(b.id, owner);
     b.data = data;
     b.data.app_data = nullptr;
+    const Vec3 origin = wcs_to_absolute(wcs_part(owner), data.origin);
+    std::copy(origin.begin(), origin.end(), b.data.origin);
     if (data.app_data) {
         b.has_data = true;
-        b.app = *data.app_data;
+        b.app = only_given(*data.app_data);
     }
     return b;
 }
@@ -104,7 +90,7 @@ BoundaryMember new_member(tag_t owner, tag_t entity, const UF_CAMBND_app_data_t 
     m.entity = entity;
     if (data) {
         m.has_data = true;
-        m.data = *data;
+        m.data = only_given(*data);
     }
     return m;
 }
@@ -153,53 +139,75 @@ void hand_out(const Handles &ids, int *count, void ***out) {
 using namespace nxhost;
 using namespace nxhost::cam;
 
+// A face makes one boundary per loop: its outer loop and, unless ignored, each hole and island.
+// NX makes such boundaries closed with an automatic plane (the face's) whatever the data says.
 extern "C" int UF_CAMBND_append_bnd_from_face(tag_t object_tag, UF_CAM_geom_type_t type, tag_t face,
                                               UF_CAMBND_boundary_data_p_t boundary_data) {
     NXHOST_ENTER("UF_CAMBND_append_bnd_from_face");
+    const char *call = "UF_CAMBND_append_bnd_from_face";
     if (!boundary_data) return kBadArgument;
     CamObject *holder = nullptr;
-    if (int rc = boundary_holder("UF_CAMBND_append_bnd_from_face", object_tag, &holder)) return rc;
-    const Object *face_obj = lookup("UF_CAMBND_append_bnd_from_face", face);
+    if (int rc = boundary_holder(call, object_tag, type, &holder)) return rc;
+    const Object *face_obj = lookup(call, face);
     if (!face_obj) return kBadTag;
     const modeling::ShapePayload *shape = modeling::shape_payload(*face_obj);
     if (face_obj->type != UF_solid_type || face_obj->subtype != UF_solid_face_subtype || !shape)
-        return refuse("UF_CAMBND_append_bnd_from_face", kBadEntity, name_of(face) + " is " + a_kind(*face_obj) + ", not a face");
+        return refuse(call, kBadEntity, name_of(face) + " is " + a_kind(*face_obj) + ", not a face");
     if (face_obj->part != store().find(object_tag)->part)
-        return refuse("UF_CAMBND_append_bnd_from_face", kBadEntity, "the face belongs to another part");
+        return refuse(call, kBadEntity, "the face belongs to another part");
     if (!modeling::face_info(shape->shape).planar)
-        return refuse("UF_CAMBND_append_bnd_from_face", kNotPlanar, "a boundary is made from a planar face only");
-    std::vector<std::vector<tag_t>> loops = face_loops(*face_obj);
-    if (boundary_data->ignore_holes && loops.size() > 1) loops.resize(1);
+        return refuse(call, kNotPlanar, "a boundary is made from a planar face only");
+    if (int rc = check_boundary_data(call, *boundary_data, true)) return rc;
     UF_CAMBND_boundary_data_t data = *boundary_data;
     data.boundary_type = UF_CAM_boundary_type_closed;
+    data.plane_type = 1;
     std::vector<Boundary> &list = holder->boundaries[type];
+    const std::vector<FaceLoop> loops = planar_face_loops(*face_obj, data.ignore_chamfers != 0);
     for (std::size_t i = 0; i < loops.size(); ++i) {
+        if ((loops[i].kind == LoopKind::Hole && data.ignore_holes) ||
+            (loops[i].kind == LoopKind::Island && data.ignore_islands))
+            continue;
         Boundary b = new_boundary(object_tag, data);
         b.face = face;
         b.loop = static_cast<int>(i);
-        for (tag_t edge : loops[i]) b.members.push_back(new_member(object_tag, edge, nullptr));
+        b.loop_kind = loops[i].kind;
+        for (tag_t edge : loops[i].edges) b.members.push_back(new_member(object_tag, edge, nullptr));
         list.push_back(b);
     }
     changed(object_tag);
     return 0;
 }
 
+// One boundary of edges and curves (lines and arcs) that join end to end in the order given;
+// a closed boundary must close. NX's documentation does not say what it does with curves that
+// leave a gap; the stand-in refuses them rather than bridge the gap.
 extern "C" int UF_CAMBND_append_bnd_from_curve(tag_t object_tag, UF_CAM_geom_type_t type, int count, tag_t *curves,
                                                UF_CAMBND_boundary_data_p_t boundary_data,
                                                UF_CAMBND_app_data_p_t *app_data) {
     NXHOST_ENTER("UF_CAMBND_append_bnd_from_curve");
+    const char *call = "UF_CAMBND_append_bnd_from_curve";
     if (count < 1 || !curves || !boundary_data) return kBadArgument;
     CamObject *holder = nullptr;
-    if (int rc = boundary_holder("UF_CAMBND_append_bnd_from_curve", object_tag, &holder)) return rc;
+    if (int rc = boundary_holder(call, object_tag, type, &holder)) return rc;
+    std::vector<tag_t> members;
     for (int i = 0; i < count; ++i) {
-        const Object *curve = lookup("UF_CAMBND_append_bnd_from_curve", curves[i]);
+        const Object *curve = lookup(call, curves[i]);
         if (!curve) return kBadTag;
-        if (!is_curve_entity(*curve) || curve->part != store().find(object_tag)->part)
-            return refuse("UF_CAMBND_append_bnd_from_curve", kBadEntity,
-                          "member " + std::to_string(i) + " (" + kind_text(*curve) + ") is no edge or curve of the part");
+        std::string what;
+        if (curve->part != store().find(object_tag)->part)
+            return refuse(call, kBadEntity, "member " + std::to_string(i) + " belongs to another part");
+        if (!boundary_curve(*curve, &what))
+            return refuse(call, kBadEntity,
+                          "member " + std::to_string(i) + " is " + what + ": a boundary is made of edges, lines and arcs");
+        members.push_back(curves[i]);
     }
+    if (int rc = check_boundary_data(call, *boundary_data, false)) return rc;
+    std::string why;
+    if (!members_chain(members, boundary_data->boundary_type == UF_CAM_boundary_type_closed, &why))
+        return refuse(call, kNotConnected, why);
+    if (int rc = require_app_data(call, count, reinterpret_cast<const void *const *>(app_data))) return rc;
     Boundary b = new_boundary(object_tag, *boundary_data);
-    for (int i = 0; i < count; ++i) b.members.push_back(new_member(object_tag, curves[i], app_data ? app_data[i] : nullptr));
+    for (int i = 0; i < count; ++i) b.members.push_back(new_member(object_tag, curves[i], app_data[i]));
     holder->boundaries[type].push_back(b);
     changed(object_tag);
     return 0;
@@ -228,6 +236,10 @@ extern "C" int UF_CAMBND_ask_boundary_data(UF_CAMBND_boundary_t boundary, UF_CAM
     if (!b) return kNoSuchItem;
     *boundary_data = b->data;
     boundary_data->app_data = nullptr;
+    // Origins are given in the WCS and answered in it.
+    const Vec3 origin = absolute_to_wcs(wcs_part(handle_owner(reinterpret_cast<Handle>(boundary))),
+                                        {b->data.origin[0], b->data.origin[1], b->data.origin[2]});
+    std::copy(origin.begin(), origin.end(), boundary_data->origin);
     return 0;
 }
 
@@ -259,10 +271,12 @@ extern "C" int UF_CAMBND_set_boundary_plane(UF_CAMBND_boundary_t boundary, doubl
     if (!bnd_origin || !bnd_matrix) return kBadArgument;
     Boundary *b = find_boundary(boundary);
     if (!b) return kNoSuchItem;
-    b->data.plane_type = 0;
-    std::copy(bnd_origin, bnd_origin + 3, b->data.origin);
-    std::copy(bnd_matrix, bnd_matrix + 9, b->data.matrix);
+    if (int rc = check_plane_matrix("UF_CAMBND_set_boundary_plane", bnd_matrix)) return rc;
     const tag_t owner = handle_owner(reinterpret_cast<Handle>(boundary));
+    const Vec3 origin = wcs_to_absolute(wcs_part(owner), bnd_origin);
+    b->data.plane_type = 0;
+    std::copy(origin.begin(), origin.end(), b->data.origin);
+    std::copy(bnd_matrix, bnd_matrix + 9, b->data.matrix);
     changed(owner);
     return 0;
 }
@@ -302,9 +316,16 @@ extern "C" int UF_CAMTEXT_append_items(tag_t object_tag, int count, tag_t *entit
                            : holder->view == kGeometryView && obj.subtype == UF_mill_text_featr_subtype;
     if (!takes)
         return refuse("UF_CAMTEXT_append_items", kBadEntity, "the " + kind_text(obj) + " " + name_of(object_tag) + " takes no text");
+    // A fixed contour engraves notes only when it drives by text.
+    const int drive = effective_value(object_tag, *param_spec(UF_PARAM_DRIVE_METHOD)).integer;
+    if (holder->kind == Kind::Operation && obj.subtype == UF_mach_surface_contour_subtype && drive != UF_PARAM_dpm_type_text)
+        return refuse("UF_CAMTEXT_append_items", kBadEntity,
+                      name_of(object_tag) + " drives by " + drive_method_name(drive) + ", not by text: it takes no text");
     for (int i = 0; i < count; ++i) {
         const Object *note = lookup("UF_CAMTEXT_append_items", entity_list[i]);
         if (!note) return kBadTag;
+        if (note->part != obj.part)
+            return refuse("UF_CAMTEXT_append_items", kBadEntity, "entity " + std::to_string(i) + " belongs to another part");
         if (note->type != UF_drafting_entity_type ||
             (note->subtype != UF_draft_note_subtype && note->subtype != UF_draft_label_subtype))
             return refuse("UF_CAMTEXT_append_items", kBadEntity,

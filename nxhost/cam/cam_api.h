@@ -25,6 +25,13 @@ void changed(tag_t tag);
 // Edges of bodies and curves (lines, arcs, conics, splines).
 bool is_curve_entity(const Object &obj);
 
+// kNoAppData (a misuse line naming the call and the index) unless records holds count records.
+int require_app_data(const char *call, int count, const void *const *records);
+
+// Application data with the values whose has_ flag is off cleared: NX keeps only what is given.
+UF_CAMGEOM_app_data_t only_given(const UF_CAMGEOM_app_data_t &data);
+UF_CAMBND_app_data_t only_given(const UF_CAMBND_app_data_t &data);
+
 // A C text argument; "" for NULL.
 std::string text_of(const char *text);
 

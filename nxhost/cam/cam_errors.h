@@ -26,6 +26,9 @@ constexpr int kNoPath = 1105059;
 constexpr int kNoSuchItem = 1105060;
 constexpr int kBadValue = 1105061;
 constexpr int kConfigUnreadable = 1105062;
+constexpr int kNoAppData = 1105063;         // an item given without its application data record
+constexpr int kNotConnected = 1105064;      // boundary members that do not join end to end
+constexpr int kBadPlane = 1105065;          // a boundary plane matrix that is no frame
 // What generating a tool path needs.
 constexpr int kNeedsCutter = 1105070;
 constexpr int kNeedsPart = 1105071;

@@ -1,12 +1,18 @@
 // Reading the "cam" section of a part file into the CAM model.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <map>
 #include <tuple>
 
 #include "nxhost/cam/cam_file.h"
+#include "nxhost/csys/csys.h"
+#include "nxhost/modeling/geometry_objects.h"
 #include "nxhost/parts/part_model.h"
 #include "nxhost/parts/part_sections.h"
 #include "uf_cam.h"
 #include "uf_object_types.h"
+#include "uf_param_indices.h"
 
 namespace nxhost::cam {
 namespace {
@@ -68,10 +74,17 @@ int feed_unit(const std::string &unit, const std::string &place) {
     fail(place, "expected \"per_minute\", \"per_revolution\" or \"none\", found \"" + unit + "\"");
 }
 
-void read_feed(const Json &j, int *unit, double *value, const std::string &place) {
-    only_keys(j, {"unit", "value"}, place);
+void read_feed(const Json &j, int *unit, double *value, const std::string &place, short *color = nullptr) {
+    if (color) only_keys(j, {"unit", "value", "color"}, place);
+    else only_keys(j, {"unit", "value"}, place);
     *unit = j.contains("unit") ? feed_unit(text(j["unit"], at(place, "unit")), at(place, "unit")) : 1;
     *value = j.contains("value") ? number(j["value"], at(place, "value")) : 0.0;
+    if (*value < 0.0) fail(at(place, "value"), "a feed rate is 0 or more");
+    if (color && j.contains("color")) {
+        const int c = integer(j["color"], at(place, "color"));
+        if (c < 0 || c > 216) fail(at(place, "color"), "expected an NX colour index 0 to 216");
+        *color = static_cast<short>(c);
+    }
 }
 
 class Reader {
@@ -98,13 +111,18 @@ public:
     }
 
     void finish() {
-        for (const auto &[group, name, place] : oper_refs_) {
+        // Operations go back to their places among the groups' other members.
+        std::map<tag_t, std::size_t> placed;
+        for (const auto &[group, name, place, index] : oper_refs_) {
             const tag_t oper = cam_object_named(part_, name);
             const CamObject *op = cam_object(oper);
             if (!op || op->kind != Kind::Operation) fail(place, "no operation named " + name + " in the program view");
             std::string why;
             if (!can_accept(group, oper, &why)) fail(place, why);
-            place_member(group, oper);
+            const std::vector<tag_t> &members = cam_object(group)->members;
+            const std::size_t at = index + placed[group]++;
+            if (at < members.size()) nxhost::cam::place(group, oper, members[at], false);
+            else place_member(group, oper);
         }
         for (const auto &[oper, name, place] : ref_cutters_) {
             const tag_t cutter = cam_object_named(part_, name);
@@ -146,7 +164,8 @@ private:
         else if (n.contains("operation")) {
             if (v != kProgramView) {
                 only_keys(n, {"operation"}, place);
-                oper_refs_.emplace_back(parent, text(n["operation"], at(place, "operation")), place);
+                oper_refs_.emplace_back(parent, text(n["operation"], at(place, "operation")), place,
+                                        cam_object(parent)->members.size());
                 return;
             }
             made = operation(n, place);
@@ -178,12 +197,18 @@ private:
 
     tag_t group(View v, const Json &n, const std::string &place) {
         only_keys(n, {"group", "kind", "template", "in_setup", "params", "geometry", "auto_blank", "clearance_plane",
-                      "attributes", "members"},
+                      "boundaries", "text", "attributes", "members"},
                   place);
         if (v == kMachineView) fail(place, "the machine tool view holds cutters, not groups");
-        const tag_t made = named_object(Kind::Group, v, kind_subtype(v, n, place), text(n["group"], at(place, "group")), place);
+        const int subtype = kind_subtype(v, n, place);
+        const tag_t made = named_object(Kind::Group, v, subtype, text(n["group"], at(place, "group")), place);
         common(made, n, place);
         shapes(made, n, place);
+        if (n.contains("boundaries") && !(v == kGeometryView && subtype == UF_mill_bnd_featr_subtype))
+            fail(at(place, "boundaries"), "only a boundary group holds boundaries");
+        if (n.contains("text") && !(v == kGeometryView && subtype == UF_mill_text_featr_subtype))
+            fail(at(place, "text"), "only a text group holds text");
+        boundaries_and_text(made, n, place);
         return made;
     }
 
@@ -233,14 +258,8 @@ private:
         CamObject *op = cam_object(made);
         if (n.contains("ref_cutter")) ref_cutters_.emplace_back(made, text(n["ref_cutter"], at(place, "ref_cutter")), at(place, "ref_cutter"));
         if (n.contains("cut_levels")) levels(op, n["cut_levels"], at(place, "cut_levels"));
-        if (n.contains("boundaries")) boundaries(made, n["boundaries"], at(place, "boundaries"));
+        boundaries_and_text(made, n, place);
         if (n.contains("points")) points(op, n["points"], at(place, "points"));
-        const Json &notes = list_at(n, "text", place);
-        for (std::size_t i = 0; i < notes.size(); ++i) {
-            TextItem item{new_handle(), resolve_reference(part_, notes[i], at(at(place, "text"), i))};
-            set_handle_owner(item.id, made);
-            op->text.push_back(item);
-        }
         if (n.contains("generated")) op->path = PathState{true, text(n["generated"], at(place, "generated"))};
         return made;
     }
@@ -265,11 +284,16 @@ private:
             case ValueKind::Pair: numbers(j, v.pair, p); break;
             case ValueKind::Feed: {
                 int unit = 1;
-                read_feed(j, &unit, &v.feed.value, p);
+                read_feed(j, &unit, &v.feed.value, p, &v.feed.color);
                 v.feed.unit = unit;
                 break;
             }
             }
+            std::string why;
+            if (!value_allowed(*spec, v, *cam_object(obj), &why)) fail(p, why);
+            if (spec->index == UF_PARAM_FLOOR && v.tag != NULL_TAG &&
+                !dynamic_cast<const modeling::XformPayload *>(store().find(v.tag)->payload.get()))
+                fail(p, "the floor must be a transform (an \"xform\" of the geometry section)");
             cam_object(obj)->params[spec->index] = v;
         }
     }
@@ -381,6 +405,20 @@ private:
         return a;
     }
 
+    void boundaries_and_text(tag_t holder, const Json &n, const std::string &place) {
+        if (n.contains("boundaries")) boundaries(holder, n["boundaries"], at(place, "boundaries"));
+        const Json &notes = list_at(n, "text", place);
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+            const std::string np = at(at(place, "text"), i);
+            const tag_t note = resolve_reference(part_, notes[i], np);
+            const Object *obj = store().find(note);
+            if (obj->type != UF_drafting_entity_type) fail(np, "text items are notes or labels");
+            TextItem item{new_handle(), note};
+            set_handle_owner(item.id, holder);
+            cam_object(holder)->text.push_back(item);
+        }
+    }
+
     void boundaries(tag_t oper, const Json &all, const std::string &place) {
         only_keys(all, {"part", "blank", "check", "trim"}, place);
         for (int type = UF_CAM_part; type <= UF_CAM_trim; ++type) {
@@ -394,7 +432,7 @@ private:
 
     Boundary boundary(tag_t oper, const Json &j, const std::string &place) {
         only_keys(j, {"type", "plane", "origin", "matrix", "material", "ignore_holes", "ignore_islands",
-                      "ignore_chamfers", "data", "face", "loop", "members"},
+                      "ignore_chamfers", "data", "face", "loop", "loop_kind", "members"},
                   place);
         Boundary b;
         b.id = new_handle();
@@ -419,6 +457,15 @@ private:
         if (j.contains("data")) b.has_data = true, b.app = boundary_data(j["data"], at(place, "data"));
         if (j.contains("face")) b.face = resolve_reference(part_, j["face"], at(place, "face"));
         if (j.contains("loop")) b.loop = integer(j["loop"], at(place, "loop"));
+        const std::string loop_kind = j.contains("loop_kind") ? text(j["loop_kind"], at(place, "loop_kind")) : "outer";
+        if (loop_kind != "outer" && loop_kind != "hole" && loop_kind != "island")
+            fail(at(place, "loop_kind"), "expected \"outer\", \"hole\" or \"island\"");
+        b.loop_kind = loop_kind == "hole" ? LoopKind::Hole : loop_kind == "island" ? LoopKind::Island : LoopKind::Outer;
+        if (b.data.plane_type == 0) {
+            csys::Matrix m{};
+            std::copy(std::begin(b.data.matrix), std::end(b.data.matrix), m.begin());
+            if (!csys::is_orthonormal(m)) fail(at(place, "matrix"), "a user plane needs orthonormal right-handed rows X, Y, Z");
+        }
         const Json &members = list_at(j, "members", place);
         for (std::size_t i = 0; i < members.size(); ++i) {
             const std::string mp = at(at(place, "members"), i);
@@ -474,7 +521,7 @@ private:
 
     tag_t part_;
     tag_t setup_;
-    std::vector<std::tuple<tag_t, std::string, std::string>> oper_refs_;
+    std::vector<std::tuple<tag_t, std::string, std::string, std::size_t>> oper_refs_;
     std::vector<std::tuple<tag_t, std::string, std::string>> ref_cutters_;
 };
 

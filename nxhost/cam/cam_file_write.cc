@@ -18,7 +18,11 @@ const char *feed_unit_name(int unit) {
     return unit == 2 ? "per_revolution" : unit == 0 ? "none" : "per_minute";
 }
 
-Json feed_json(int unit, double value) { return Json{{"unit", feed_unit_name(unit)}, {"value", value}}; }
+Json feed_json(int unit, double value, short color = 0) {
+    Json feed{{"unit", feed_unit_name(unit)}, {"value", value}};
+    if (color != 0) feed["color"] = color;
+    return feed;
+}
 
 class Writer {
 public:
@@ -61,6 +65,7 @@ private:
             j["holder"] = holder;
         }
         shapes(&j, c);
+        boundaries_and_text(&j, c);
         if (!obj.attributes.empty()) j["attributes"] = attributes_json(obj);
         if (!c.members.empty()) j["members"] = nodes(c.members, v);
         return j;
@@ -85,14 +90,7 @@ private:
             j["cut_levels"] = levels;
         }
         shapes(&j, c);
-        Json bounds;
-        for (const auto &[type, list] : c.boundaries) {
-            if (list.empty()) continue;
-            Json out = Json::array();
-            for (const Boundary &b : list) out.push_back(boundary(b));
-            bounds[geom_type_key(type)] = out;
-        }
-        if (!bounds.empty()) j["boundaries"] = bounds;
+        boundaries_and_text(&j, c);
         Json points;
         for (auto [key, type] : {std::pair{"start", UF_CAMGEOM_cut_region_start_type},
                                  std::pair{"predrill", UF_CAMGEOM_predrill_engage_type}}) {
@@ -109,13 +107,26 @@ private:
             points[key] = out;
         }
         if (!points.empty()) j["points"] = points;
-        if (!c.text.empty()) {
-            j["text"] = Json::array();
-            for (const TextItem &t : c.text) j["text"].push_back(reference_of(part_, t.entity));
-        }
         if (!obj.attributes.empty()) j["attributes"] = attributes_json(obj);
         if (c.path.generated) j["generated"] = c.path.summary;
         return j;
+    }
+
+    // Boundaries (of planar and face milling and of boundary groups) and text items (of text
+    // operations and text groups).
+    void boundaries_and_text(Json *j, const CamObject &c) {
+        Json bounds;
+        for (const auto &[type, list] : c.boundaries) {
+            if (list.empty()) continue;
+            Json out = Json::array();
+            for (const Boundary &b : list) out.push_back(boundary(b));
+            bounds[geom_type_key(type)] = out;
+        }
+        if (!bounds.empty()) (*j)["boundaries"] = bounds;
+        if (!c.text.empty()) {
+            (*j)["text"] = Json::array();
+            for (const TextItem &t : c.text) (*j)["text"].push_back(reference_of(part_, t.entity));
+        }
     }
 
     void flags_and_params(Json *j, const CamObject &c) {
@@ -132,7 +143,7 @@ private:
             case ValueKind::Tag: params[spec->name] = store().find(value.tag) ? reference_of(part_, value.tag) : Json(); break;
             case ValueKind::Text: params[spec->name] = value.text; break;
             case ValueKind::Pair: params[spec->name] = list_of(value.pair, 2); break;
-            case ValueKind::Feed: params[spec->name] = feed_json(value.feed.unit, value.feed.value); break;
+            case ValueKind::Feed: params[spec->name] = feed_json(value.feed.unit, value.feed.value, value.feed.color); break;
             }
         }
         (*j)["params"] = params;
@@ -196,6 +207,7 @@ private:
         if (b.face != NULL_TAG) {
             j["face"] = reference_of(part_, b.face);
             j["loop"] = b.loop;
+            if (b.loop_kind != LoopKind::Outer) j["loop_kind"] = b.loop_kind == LoopKind::Hole ? "hole" : "island";
         }
         j["members"] = Json::array();
         for (const BoundaryMember &m : b.members) {

@@ -8,6 +8,7 @@
 #include "nxhost/cam/cam_errors.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
+#include "nxhost/modeling/geometry_objects.h"
 #include "uf_object_types.h"
 
 namespace nxhost::cam {
@@ -57,6 +58,23 @@ std::string non_cam_text(const Object &obj) {
     if (obj.type == UF_solid_type)
         return obj.subtype == UF_solid_face_subtype ? "face" : obj.subtype == UF_solid_edge_subtype ? "edge" : "body";
     if (obj.type == UF_part_type) return "part";
+    switch (obj.type) {
+    case UF_point_type: return "point";
+    case UF_line_type: return "line";
+    case UF_circle_type: return "arc";
+    case UF_conic_type: return "conic";
+    case UF_spline_type: return "spline";
+    case UF_drafting_entity_type:
+        return obj.subtype == UF_draft_note_subtype    ? "note"
+               : obj.subtype == UF_draft_label_subtype ? "label"
+                                                       : "drafting entity";
+    case UF_coordinate_system_type: return "coordinate system";
+    case UF_plane_type: return "plane";
+    case UF_matrix_type: return "matrix";
+    case UF_datum_plane_type: return "datum plane";
+    case modeling::kXformType: return "transform";
+    default: break;
+    }
     return "object of type " + std::to_string(obj.type) + "/" + std::to_string(obj.subtype);
 }
 

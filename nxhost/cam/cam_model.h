@@ -46,13 +46,18 @@ struct BoundaryMember {
     UF_CAMBND_app_data_t data{};
 };
 
+// What a loop of a face is: its outer loop, or an inner loop around a hole (the material around
+// it lies below the face) or an island (material standing above the face).
+enum class LoopKind { Outer, Hole, Island };
+
 struct Boundary {
     Handle id = 0;
-    UF_CAMBND_boundary_data_t data{};  // app_data always nullptr here
+    UF_CAMBND_boundary_data_t data{};  // app_data always nullptr here; origin absolute
     bool has_data = false;
     UF_CAMBND_app_data_t app{};
     tag_t face = NULL_TAG;  // the face it was made from; NULL_TAG when made from curves
     int loop = 0;           // which loop of that face (0 = outer)
+    LoopKind loop_kind = LoopKind::Outer;
     std::vector<BoundaryMember> members;
 };
 

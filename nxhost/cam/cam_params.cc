@@ -70,6 +70,9 @@ const std::vector<ParamSpec> kTable = {
     spec(UF_PARAM_FEED_CUT, "FEED_CUT", kAllOpers | kMethodGroup, feed(250)),
     spec(UF_PARAM_FEED_FIRST_CUT, "FEED_FIRST_CUT", kAllOpers | kMethodGroup, feed(0)),
     spec(UF_PARAM_STOCK_DRIVE, "STOCK_DRIVE", kFixedContour, real(0)),
+    // A fixed contour that was never given a drive method drives by area milling, the method of
+    // the add-on's cut-area templates; a text template carries the text drive.
+    spec(UF_PARAM_DRIVE_METHOD, "DRIVE_METHOD", kFixedContour, integer(UF_PARAM_dpm_type_area_milling)),
     spec(UF_PARAM_MCS, "MCS", kMcsGroup | kOtherGeomGroup | kAllOpers, no_tag(), false, true),
     spec(UF_PARAM_TOL_IN_OUT, "TOL_IN_OUT", kAllOpers | kMethodGroup, pair(0.03, 0.03)),
     spec(UF_PARAM_STOCK_FLOOR, "STOCK_FLOOR", kFloors, real(0)),
@@ -99,8 +102,8 @@ const std::vector<ParamSpec> kTable = {
     spec(UF_PARAM_TL_CUTCOM_REG, "TL_CUTCOM_REG", kCutterObj, integer(0)),
     spec(UF_PARAM_TL_ADJ_REG_TOG, "TL_ADJ_REG_TOG", kCutterObj, integer(0)),
     spec(UF_PARAM_TL_Z_OFFSET_TOG, "TL_Z_OFFSET_TOG", kCutterObj | kAllOpers, integer(0)),
-    // The floor plane of planar milling: a plane (or its transform) the floor lies in.
-    spec(3007, "FLOOR", kPlanarMill, no_tag()),
+    // The floor plane of planar milling: a transform whose X and Y axes span the floor.
+    spec(UF_PARAM_FLOOR, "FLOOR", kPlanarMill, no_tag()),
     spec(UF_PARAM_SPINDLE_RPM, "SPINDLE_RPM", kAllOpers, real(0)),
     spec(UF_PARAM_SPINDLE_RPM_TOG, "SPINDLE_RPM_TOG", kAllOpers, integer(0)),
     spec(UF_PARAM_CUTLEV_RANGE_TYPE, "CUTLEV_RANGE_TYPE", kLayered, integer(0), true),
@@ -112,6 +115,73 @@ std::string number(double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.10g", v);
     return buf;
+}
+
+struct Named {
+    int value;
+    const char *name;
+};
+
+const Named kCutMethods[] = {
+    {UF_PARAM_cut_method_zig_zag, "zig-zag"},
+    {UF_PARAM_cut_method_zig, "zig"},
+    {UF_PARAM_cut_method_zig_with_contour, "zig with contour"},
+    {UF_PARAM_cut_method_follow_periphery, "follow periphery"},
+    {UF_PARAM_cut_method_profile, "profile"},
+    {UF_PARAM_cut_method_standard_drive, "standard drive"},
+    {UF_PARAM_cut_method_follow_part, "follow part"},
+    {UF_PARAM_cut_method_mixed, "mixed"},
+    {UF_PARAM_cut_method_trochoidal, "trochoidal"},
+    {UF_PARAM_cut_method_spiral, "spiral"},
+    {UF_PARAM_cut_method_helical, "helical"},
+};
+
+const Named kDriveMethods[] = {
+    {UF_PARAM_dpm_type_none, "none"},
+    {UF_PARAM_dpm_type_point, "point"},
+    {UF_PARAM_dpm_type_curve, "curve"},
+    {UF_PARAM_dpm_type_surface, "surface"},
+    {UF_PARAM_dpm_type_interpolated_tool_path, "interpolated tool path"},
+    {UF_PARAM_dpm_type_boundary, "boundary"},
+    {UF_PARAM_dpm_type_path, "tool path"},
+    {UF_PARAM_dpm_type_radial, "radial cut"},
+    {UF_PARAM_dpm_type_spiral, "spiral"},
+    {UF_PARAM_dpm_type_helical, "helical"},
+    {UF_PARAM_dpm_type_user_defined, "user defined"},
+    {UF_PARAM_dpm_type_area_milling, "area milling"},
+    {UF_PARAM_dpm_type_text, "text"},
+    {UF_PARAM_dpm_type_contour_milling, "contour milling"},
+};
+
+const Named kStepoverTypes[] = {
+    {UF_PARAM_stepover_type_none, "none"},
+    {UF_PARAM_stepover_type_constant, "constant"},
+    {UF_PARAM_stepover_type_scallop_height, "scallop height"},
+    {UF_PARAM_stepover_type_variable, "variable"},
+    {UF_PARAM_stepover_type_percent_tool_diameter, "percent of tool diameter"},
+    {UF_PARAM_stepover_type_number, "number of passes"},
+    {UF_PARAM_stepover_type_angular, "angular"},
+    {UF_PARAM_stepover_type_use_depth_of_cut, "depth of cut"},
+};
+
+template <std::size_t N>
+const char *name_in(const Named (&table)[N], int value) {
+    for (const Named &n : table)
+        if (n.value == value) return n.name;
+    return nullptr;
+}
+
+template <std::size_t N>
+std::string name_or_number(const Named (&table)[N], int value) {
+    const char *name = name_in(table, value);
+    return name ? name : std::to_string(value);
+}
+
+template <std::size_t N>
+std::string names_of(const Named (&table)[N]) {
+    std::string text;
+    for (const Named &n : table) text += (text.empty() ? "" : ", ") + std::to_string(n.value) + " " + n.name;
+    return text;
 }
 
 }  // namespace
@@ -190,6 +260,56 @@ ParamValue effective_value(tag_t object, const ParamSpec &spec) {
     }
     return spec.initial;
 }
+
+bool value_allowed(const ParamSpec &spec, const ParamValue &value, const CamObject &obj, std::string *why) {
+    auto refuse = [&](const std::string &text) {
+        *why = std::string(spec.name) + " " + text;
+        return false;
+    };
+    const double real = value.real;
+    const int integer = value.integer;
+    switch (spec.index) {
+    case UF_PARAM_TL_DIAMETER:
+        return real > 0.0 || refuse("must be above 0, not " + number(real));
+    case UF_PARAM_TL_HEIGHT:
+    case UF_PARAM_TL_FLUTE_LN:
+    case UF_PARAM_SPINDLE_RPM:
+    case UF_PARAM_STEPOVER_DIST:
+    case UF_PARAM_STEPOVER_SCALLOP:
+    case UF_PARAM_STEPOVER_PERCENT:
+    case UF_PARAM_CUTLEV_MAX_DEPTH:
+    case UF_PARAM_CUTLEV_MIN_DEPTH:
+    case UF_PARAM_CUTLEV_DEPTH_PER_CUT:
+    case UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH:
+        return real >= 0.0 || refuse("must not be negative, not " + number(real));
+    case UF_PARAM_TL_COR1_RAD: {
+        auto dia = obj.params.find(UF_PARAM_TL_DIAMETER);
+        if (real < 0.0) return refuse("must not be negative, not " + number(real));
+        if (dia != obj.params.end() && real > dia->second.real / 2.0 + 1e-9)
+            return refuse(number(real) + " is more than half the diameter " + number(dia->second.real));
+        return true;
+    }
+    // Undefined (0) is what NX reports of an operation without a pattern; it is no pattern to set.
+    case UF_PARAM_CUT_METHOD:
+        return name_in(kCutMethods, integer) || refuse("takes " + names_of(kCutMethods) + ", not " + std::to_string(integer));
+    case UF_PARAM_DRIVE_METHOD:
+        return name_in(kDriveMethods, integer) ||
+               refuse("takes " + names_of(kDriveMethods) + ", not " + std::to_string(integer));
+    case UF_PARAM_STEPOVER_TYPE:
+        return name_in(kStepoverTypes, integer) ||
+               refuse("takes " + names_of(kStepoverTypes) + ", not " + std::to_string(integer));
+    case UF_PARAM_TL_Z_OFFSET_TOG:
+    case UF_PARAM_TL_ADJ_REG_TOG:
+    case UF_PARAM_SPINDLE_RPM_TOG:
+    case UF_PARAM_CUTLEV_TOP_OFF_MODE:
+        return integer == 0 || integer == 1 || refuse("is 0 (off) or 1 (on), not " + std::to_string(integer));
+    default: return true;
+    }
+}
+
+std::string cut_method_name(int method) { return name_or_number(kCutMethods, method); }
+std::string drive_method_name(int method) { return name_or_number(kDriveMethods, method); }
+std::string stepover_type_name(int type) { return name_or_number(kStepoverTypes, type); }
 
 std::string value_text(const ParamValue &value) {
     switch (value.kind) {

@@ -77,4 +77,14 @@ ParamValue effective_value(tag_t object, const ParamSpec &spec);
 // "0.3", "[0.03, 0.03]", "{per minute 1600}", an object's name for a tag.
 std::string value_text(const ParamValue &value);
 
+// Whether NX takes the value for the index on the object (an enumerated value it knows, a
+// dimension it can use); *why says what is wrong when not. Tag values are checked by the caller.
+bool value_allowed(const ParamSpec &spec, const ParamValue &value, const CamObject &obj, std::string *why);
+
+// Names of enumerated values as the tree prints them ("zig-zag", "area milling"); the number for
+// a value without a name.
+std::string cut_method_name(int method);
+std::string drive_method_name(int method);
+std::string stepover_type_name(int type);
+
 }  // namespace nxhost::cam

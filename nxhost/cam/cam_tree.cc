@@ -2,10 +2,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "nxhost/cam/boundary_geometry.h"
 #include "nxhost/cam/cam_file.h"
 #include "nxhost/cam/frame.h"
 #include "nxhost/cam/levels.h"
 #include "nxhost/core/reset.h"
+#include "nxhost/modeling/geometry_objects.h"
+#include "nxhost/parts/parts.h"
 #include "uf_cam.h"
 #include "uf_object_types.h"
 #include "uf_param_indices.h"
@@ -96,6 +99,57 @@ std::string frame_text(tag_t csys_tag) {
     return "origin " + point(origin.data()) + " X " + point(&axes[0]) + " Y " + point(&axes[3]) + " Z " + point(&axes[6]);
 }
 
+std::string vec_text(const Vec3 &v) { return point(v.data()); }
+
+const char *material_text(int side) {
+    return side == UF_CAM_material_side_in_left ? "inside" : side == UF_CAM_material_side_out_right ? "outside" : "undefined";
+}
+
+bool any_set(const UF_CAMBND_app_data_t &a) {
+    return a.has_stock || a.has_tolerances || a.has_feedrate || a.has_blank_distance || a.has_tool_position;
+}
+
+// Application data of a boundary or member: only what is set, in the record's order.
+std::string boundary_data_text(const UF_CAMBND_app_data_t &a) {
+    std::string text;
+    auto add = [&](const std::string &part) { text += (text.empty() ? "" : ", ") + part; };
+    if (a.has_stock) add("stock " + num(a.stock));
+    if (a.has_tolerances) add("tolerances " + num(a.tolerances[0]) + "/" + num(a.tolerances[1]));
+    if (a.has_feedrate) {
+        ParamValue feed;
+        feed.kind = ValueKind::Feed;
+        feed.feed.unit = a.feedrate_unit;
+        feed.feed.value = a.feedrate_value;
+        add("feed " + value_text(feed));
+    }
+    if (a.has_blank_distance) add("blank distance " + num(a.blank_distance));
+    if (a.has_tool_position)
+        add(std::string("tool position ") + (a.tool_position == UF_CAM_tool_position_on      ? "on"
+                                             : a.tool_position == UF_CAM_tool_position_tanto ? "tanto"
+                                                                                              : "undefined"));
+    return text.empty() ? "none" : text;
+}
+
+// The feeds set to something (0 is "as the cut feed" or rapid), in index order.
+std::string feeds_text(tag_t tag) {
+    static const struct {
+        int index;
+        const char *name;
+    } feeds[] = {{UF_PARAM_FEED_SIDE_CUT, "side cut"}, {UF_PARAM_FEED_RAPID, "rapid"},
+                 {UF_PARAM_FEED_ENGAGE, "engage"},     {UF_PARAM_FEED_RETRACT, "retract"},
+                 {UF_PARAM_FEED_APPROACH, "approach"}, {UF_PARAM_FEED_DEPARTURE, "departure"},
+                 {UF_PARAM_FEED_RETURN, "return"},     {UF_PARAM_FEED_TRAVERSAL, "traversal"},
+                 {UF_PARAM_FEED_CUT, "cut"},           {UF_PARAM_FEED_FIRST_CUT, "first cut"}};
+    std::string text;
+    for (const auto &f : feeds) {
+        const ParamValue v = effective_value(tag, *param_spec(f.index));
+        if (v.feed.value == 0.0) continue;
+        text += (text.empty() ? "" : ", ") + std::string(f.name) + " " + value_text(v) +
+                (v.feed.color != 0 ? " colour " + std::to_string(v.feed.color) : "");
+    }
+    return text;
+}
+
 class Printer {
 public:
     explicit Printer(std::ostream &out) : out_(out) {}
@@ -109,6 +163,8 @@ public:
             return;
         }
         group_details(obj, c, depth + 1);
+        if (c.kind == Kind::Cutter)
+            for (const Attribute &a : obj.attributes) line(depth + 1, attribute_text(a));
         for (tag_t m : c.members) tree(m, v, depth + 1);
     }
 
@@ -161,6 +217,74 @@ private:
         const std::string items = items_text(c);
         if (!items.empty()) line(depth, "geometry " + items);
         if (c.blank.set) line(depth, blank_text(obj.tag, c));
+        boundaries(obj.tag, c, depth);
+        text_items(c, depth);
+    }
+
+    // Each boundary: its kind, type and members, then its side and plane and the data set.
+    void boundaries(tag_t tag, const CamObject &c, int depth) {
+        for (const auto &[type, list] : c.boundaries)
+            for (const Boundary &b : list) {
+                std::string members;
+                for (const BoundaryMember &m : b.members) members += (members.empty() ? "" : ", ") + entity_text(m.entity);
+                line(depth, std::string("boundary ") + geom_type_key(type) +
+                                (b.data.boundary_type == UF_CAM_boundary_type_open ? " open" : " closed") +
+                                (b.face != NULL_TAG ? " from " + entity_text(b.face) + " loop " + std::to_string(b.loop) : "") +
+                                (b.data.plane_type == 0 ? " in plane at " + point(b.data.origin) : "") + ": " + members);
+                Vec3 origin{}, normal{};
+                std::string plane = b.data.plane_type == 0 ? "plane user" : "plane automatic";
+                plane += boundary_plane(tag, b, &origin, &normal)
+                             ? " at " + vec_text(origin) + " normal " + vec_text(normal)
+                             : std::string(" (its members span no plane)");
+                const char *loop = b.face == NULL_TAG               ? ""
+                                   : b.loop_kind == LoopKind::Hole   ? "  hole"
+                                   : b.loop_kind == LoopKind::Island ? "  island"
+                                                                     : "  outer loop";
+                line(depth + 1, std::string("material ") + material_text(b.data.material_side) + "  " + plane + loop);
+                if (b.has_data && any_set(b.app)) line(depth + 1, "data " + boundary_data_text(b.app));
+                for (const BoundaryMember &m : b.members)
+                    if (m.has_data && any_set(m.data))
+                        line(depth + 1, "member " + entity_text(m.entity) + ": " + boundary_data_text(m.data));
+            }
+    }
+
+    void text_items(const CamObject &c, int depth) {
+        if (c.text.empty()) return;
+        std::string notes;
+        for (const TextItem &t : c.text) notes += (notes.empty() ? "" : ", ") + entity_text(t.entity);
+        line(depth, "text " + notes);
+    }
+
+    // Cutting data: depth per cut, cut pattern, drive, stepover, spindle and feeds.
+    void cutting(tag_t tag, int depth) {
+        const int subtype = store().find(tag)->subtype;
+        auto integer = [&](int index) { return effective_value(tag, *param_spec(index)).integer; };
+        if (carries(tag, UF_PARAM_STOCK_BLANK)) line(depth, "blank stock " + num(own_or_effective(tag, UF_PARAM_STOCK_BLANK)));
+        if (carries(tag, UF_PARAM_STOCK_DRIVE)) line(depth, "drive stock " + num(own_or_effective(tag, UF_PARAM_STOCK_DRIVE)));
+        if (subtype == UF_mach_pocket_subtype)
+            line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_MAX_DEPTH)) + " (min " +
+                            num(own_or_effective(tag, UF_PARAM_CUTLEV_MIN_DEPTH)) + ")");
+        else if (carries(tag, UF_PARAM_CUTLEV_DEPTH_PER_CUT))
+            line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_DEPTH_PER_CUT)));
+        else if (carries(tag, UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH))
+            line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH)));
+        if (carries(tag, UF_PARAM_CUT_METHOD)) line(depth, "cut method " + cut_method_name(integer(UF_PARAM_CUT_METHOD)));
+        if (carries(tag, UF_PARAM_DRIVE_METHOD))
+            line(depth, "drive method " + drive_method_name(integer(UF_PARAM_DRIVE_METHOD)));
+        if (carries(tag, UF_PARAM_STEPOVER_TYPE)) {
+            const int type = integer(UF_PARAM_STEPOVER_TYPE);
+            std::string text = "stepover " + stepover_type_name(type);
+            if (type == UF_PARAM_stepover_type_percent_tool_diameter)
+                text = "stepover " + num(own_or_effective(tag, UF_PARAM_STEPOVER_PERCENT)) + "% of tool diameter";
+            else if (type == UF_PARAM_stepover_type_constant)
+                text += " " + num(own_or_effective(tag, UF_PARAM_STEPOVER_DIST));
+            else if (type == UF_PARAM_stepover_type_scallop_height)
+                text += " " + num(own_or_effective(tag, UF_PARAM_STEPOVER_SCALLOP));
+            line(depth, text);
+        }
+        line(depth, "spindle " + num(own_or_effective(tag, UF_PARAM_SPINDLE_RPM)) + " rpm");
+        const std::string feeds = feeds_text(tag);
+        if (!feeds.empty()) line(depth, "feeds " + feeds);
     }
 
     void details(tag_t tag, const CamObject &c, int depth) {
@@ -178,17 +302,11 @@ private:
                 levels += (levels.empty() ? "" : ", ") + num(l.z_level) + " (" + num(l.local_cut_depth) + ")";
             line(depth, std::string("cut levels ") + ranges[c.levels.range_type] + ": " + (levels.empty() ? "none" : levels));
         }
+        cutting(tag, depth);
         const std::string items = items_text(c);
         if (!items.empty()) line(depth, "geometry " + items);
-        for (const auto &[type, list] : c.boundaries)
-            for (const Boundary &b : list) {
-                std::string members;
-                for (const BoundaryMember &m : b.members) members += (members.empty() ? "" : ", ") + entity_text(m.entity);
-                line(depth, std::string("boundary ") + geom_type_key(type) +
-                                (b.data.boundary_type == UF_CAM_boundary_type_open ? " open" : " closed") +
-                                (b.face != NULL_TAG ? " from " + entity_text(b.face) + " loop " + std::to_string(b.loop) : "") +
-                                (b.data.plane_type == 0 ? " in plane at " + point(b.data.origin) : "") + ": " + members);
-            }
+        boundaries(tag, c, depth);
+        floor_plane(tag, depth);
         for (auto [key, type] : {std::pair{"start points", UF_CAMGEOM_cut_region_start_type},
                                  std::pair{"pre-drill points", UF_CAMGEOM_predrill_engage_type}}) {
             std::string points;
@@ -196,14 +314,24 @@ private:
                 points += (points.empty() ? "" : ", ") + (p.point_tag != NULL_TAG ? entity_text(p.point_tag) : point(p.point_acs));
             if (!points.empty()) line(depth, std::string(key) + " " + points);
         }
-        if (!c.text.empty()) {
-            std::string notes;
-            for (const TextItem &t : c.text) notes += (notes.empty() ? "" : ", ") + entity_text(t.entity);
-            line(depth, "text " + notes);
-        }
+        text_items(c, depth);
         if (c.blank.set) line(depth, blank_text(tag, c));
         if (c.plane.set) line(depth, "clearance plane at " + point(c.plane.origin.data()) + " normal " + point(c.plane.normal.data()));
+        for (const Attribute &a : store().find(tag)->attributes) line(depth, attribute_text(a));
         line(depth, c.path.generated ? "path generated: " + c.path.summary : "path not generated");
+    }
+
+    // The floor of planar milling: the plane the transform's X and Y axes span, at its origin.
+    void floor_plane(tag_t tag, int depth) {
+        if (!carries(tag, UF_PARAM_FLOOR)) return;
+        const Object *floor = store().find(effective_value(tag, *param_spec(UF_PARAM_FLOOR)).tag);
+        const auto *xform = floor ? dynamic_cast<const modeling::XformPayload *>(floor->payload.get()) : nullptr;
+        if (!xform) return;
+        const auto &x = xform->x_axis, &y = xform->y_axis;
+        Vec3 n{x[1] * y[2] - x[2] * y[1], x[2] * y[0] - x[0] * y[2], x[0] * y[1] - x[1] * y[0]};
+        const double l = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        for (double &k : n) k /= l;
+        line(depth, "floor plane at " + point(xform->origin.data()) + " normal " + vec_text(n));
     }
 
     std::ostream &out_;

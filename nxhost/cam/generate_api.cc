@@ -11,6 +11,7 @@
 #include "uf_cam.h"
 #include "uf_object_types.h"
 #include "uf_param.h"
+#include "uf_param_indices.h"
 #include "uf_ui_ont.h"
 #include "uf_ui_param.h"
 #include "uf_ui_types.h"
@@ -24,8 +25,10 @@ struct Verdict {
     std::string summary;  // what the path is generated from
 };
 
-std::string count_text(std::size_t n, const char *what) {
-    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+std::string count_text(std::size_t n, const std::string &what) {
+    if (n == 1) return "1 " + what;
+    if (what.back() == 'y') return std::to_string(n) + " " + what.substr(0, what.size() - 1) + "ies";
+    return std::to_string(n) + " " + what + "s";
 }
 
 std::size_t boundary_count(const CamObject &op, int type) {
@@ -60,26 +63,33 @@ Verdict judge(tag_t oper) {
         summary += ", " + count_text(part, "part item") + ", " + count_text(levels, "cut level");
         break;
     }
+    // A fixed contour that drives by text engraves its notes; any other drive needs faces to
+    // drive over: a cut area, or the part geometry.
     case UF_mach_surface_contour_subtype:
-        if (!op.text.empty()) {
+        if (effective_value(oper, *param_spec(UF_PARAM_DRIVE_METHOD)).integer == UF_PARAM_dpm_type_text) {
+            if (op.text.empty()) return missing(kNeedsText, name + " drives by text and has no text items (notes)");
             summary += ", " + count_text(op.text.size(), "text item");
         } else {
             if (cut_area == 0 && part == 0) return missing(kNeedsCutArea, name + " has no cut area and no part geometry");
             summary += ", " + count_text(cut_area > 0 ? cut_area : part, cut_area > 0 ? "cut area item" : "part item");
         }
         break;
+    // Face milling cuts the faces of its blank boundaries (faces to cut).
     case UF_mach_face_milling_subtype: {
         const std::size_t faces = boundary_count(op, UF_CAM_blank);
-        if (faces == 0 && cut_area == 0) return missing(kNeedsBoundary, name + " has no face boundaries");
-        summary += ", " + count_text(faces > 0 ? faces : cut_area, faces > 0 ? "face boundary" : "cut area item");
+        if (faces == 0) return missing(kNeedsBoundary, name + " has no face boundaries (blank boundaries of faces to cut)");
+        summary += ", " + count_text(faces, "face boundary");
         break;
     }
+    // Planar milling cuts inside its part boundaries (or along its text) down to its floor.
     case UF_mach_pocket_subtype: {
-        const std::size_t bounds = boundary_count(op, UF_CAM_part) + boundary_count(op, UF_CAM_blank);
-        if (bounds == 0 && op.text.empty()) return missing(kNeedsBoundary, name + " has no part or blank boundaries");
-        const ParamValue floor = effective_value(oper, *param_spec(3007));
-        if (floor.tag == NULL_TAG || !store().find(floor.tag)) return missing(kNeedsFloor, name + " has no floor plane");
-        summary += ", " + count_text(bounds, "boundary") + ", floor";
+        const std::size_t bounds = boundary_count(op, UF_CAM_part);
+        if (bounds == 0 && op.text.empty()) return missing(kNeedsBoundary, name + " has no part boundaries");
+        const ParamValue floor = effective_value(oper, *param_spec(UF_PARAM_FLOOR));
+        if (floor.tag == NULL_TAG || !store().find(floor.tag))
+            return missing(kNeedsFloor, name + " has no floor plane (UF_PARAM_FLOOR)");
+        summary += ", " + (bounds > 0 ? count_text(bounds, "part boundary") : count_text(op.text.size(), "text item")) +
+                   ", floor";
         break;
     }
     default: break;

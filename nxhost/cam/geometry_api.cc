@@ -121,15 +121,15 @@ extern "C" int UF_CAMGEOM_append_items(tag_t object_tag, UF_CAM_geom_type_t geom
                           "entity " + std::to_string(i) + " (" + kind_text(*entity) + " " + name_of(entity_list[i]) +
                               ") is not " + what + " of the part; nothing was appended");
     }
+    if (int rc = require_app_data("UF_CAMGEOM_append_items", count, reinterpret_cast<const void *const *>(app_data)))
+        return rc;
     std::vector<GeomItem> &items = holder->items[geometry_type];
     for (int i = 0; i < count; ++i) {
         GeomItem item;
         item.id = new_handle();
         item.entity = entity_list[i];
-        if (app_data && app_data[i]) {
-            item.has_data = true;
-            item.data = *app_data[i];
-        }
+        item.has_data = true;
+        item.data = only_given(*app_data[i]);
         set_handle_owner(item.id, object_tag);
         items.push_back(item);
     }
@@ -182,8 +182,12 @@ extern "C" int UF_CAMGEOM_set_item_app_data(tag_t object_tag, UF_CAM_geom_type_t
     int type = -1;
     GeomItem *found = find_item(item, &owner, &type);
     if (!found || owner != object_tag || type != geometry_type) return kNoSuchItem;
-    found->has_data = app_data != nullptr;
-    found->data = app_data ? *app_data : UF_CAMGEOM_app_data_t{};
+    if (!app_data) {
+        misuse("UF_CAMGEOM_set_item_app_data", "app_data is NULL: an item needs its application data record");
+        return kNoAppData;
+    }
+    found->has_data = true;
+    found->data = only_given(*app_data);
     changed(object_tag);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "nxhost/cam/cam_errors.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/csys/csys.h"
+#include "nxhost/modeling/geometry_objects.h"
 #include "uf_object_types.h"
 #include "uf_param.h"
 #include "uf_param_indices.h"
@@ -51,20 +52,6 @@ int access(const char *call, tag_t tag, int index, ValueKind kind, bool for_set,
     return 0;
 }
 
-// Values NX refuses for a cutter's dimensions.
-bool acceptable(int index, double value, const CamObject &obj) {
-    switch (index) {
-    case UF_PARAM_TL_DIAMETER: return value > 0.0;
-    case UF_PARAM_TL_HEIGHT:
-    case UF_PARAM_TL_FLUTE_LN: return value >= 0.0;
-    case UF_PARAM_TL_COR1_RAD: {
-        auto dia = obj.params.find(UF_PARAM_TL_DIAMETER);
-        return value >= 0.0 && (dia == obj.params.end() || value <= dia->second.real / 2.0 + 1e-9);
-    }
-    default: return true;
-    }
-}
-
 // Stores an own value; an operation whose parameters change needs its path generated again.
 void store_value(tag_t tag, Access &a, const ParamValue &value) {
     a.obj->params[a.spec->index] = value;
@@ -83,8 +70,8 @@ int ask(const char *call, tag_t tag, int index, ValueKind kind, Fill fill) {
 int set(const char *call, tag_t tag, int index, const ParamValue &value) {
     Access a;
     if (int rc = access(call, tag, index, value.kind, true, &a)) return rc;
-    if (value.kind == ValueKind::Double && !acceptable(index, value.real, *a.obj))
-        return refuse(call, kBadValue, std::to_string(value.real) + " is no valid " + a.spec->name);
+    std::string why;
+    if (!value_allowed(*a.spec, value, *a.obj, &why)) return refuse(call, kBadValue, why);
     store_value(tag, a, value);
     return 0;
 }
@@ -95,7 +82,10 @@ ParamValue of_kind(ValueKind kind) {
     return v;
 }
 
-// A tag value must be an object of the same part (the MCS a coordinate system).
+// A tag value must be an object of the same part: the MCS a coordinate system, the floor a
+// transform. NX documents the floor as a smart plane object; the stand-in models the transforms
+// of UF_SO_create_xform_doubles only and refuses anything else (a face, a datum plane) rather
+// than guess how NX would read it.
 int check_tag_value(const char *call, tag_t tag, int index, tag_t value) {
     if (value == NULL_TAG) return 0;
     const Object *target = lookup(call, value);
@@ -104,6 +94,11 @@ int check_tag_value(const char *call, tag_t tag, int index, tag_t value) {
         return refuse(call, kBadValue, "the object given belongs to another part than " + name_of(tag));
     if (index == UF_PARAM_MCS && target->type != UF_coordinate_system_type)
         return refuse(call, kBadValue, "the MCS must be a coordinate system, not a " + kind_text(*target));
+    if (index == UF_PARAM_FLOOR && !dynamic_cast<const modeling::XformPayload *>(target->payload.get())) {
+        misuse(call, "the floor (" + std::to_string(UF_PARAM_FLOOR) + ") of " + name_of(tag) + " must be a transform of "
+                         "UF_SO_create_xform_doubles, not " + a_kind(*target) + " (tag " + std::to_string(value) + ")");
+        return kBadValue;
+    }
     return 0;
 }
 
@@ -197,7 +192,8 @@ extern "C" int UF_PARAM_set_double_value(tag_t param_tag, int param_index, doubl
 
 extern "C" int UF_PARAM_set_tag_value(tag_t param_tag, int param_index, tag_t value) {
     NXHOST_ENTER("UF_PARAM_set_tag_value");
-    if (!lookup("UF_PARAM_set_tag_value", param_tag)) return kBadTag;
+    Access a;
+    if (int rc = access("UF_PARAM_set_tag_value", param_tag, param_index, ValueKind::Tag, true, &a)) return rc;
     if (int rc = check_tag_value("UF_PARAM_set_tag_value", param_tag, param_index, value)) return rc;
     ParamValue v = of_kind(ValueKind::Tag);
     v.tag = param_index == UF_PARAM_MCS ? lasting_frame(value) : value;

@@ -1,4 +1,5 @@
 // UF_CAM session and configuration types, UF_SETUP_*, and the steps the CAM entries share.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -45,6 +46,54 @@ void changed(tag_t tag) {
 bool is_curve_entity(const Object &obj) {
     return (obj.type == UF_solid_type && obj.subtype == UF_solid_edge_subtype) || obj.type == UF_line_type ||
            obj.type == UF_circle_type || obj.type == UF_conic_type || obj.type == UF_spline_type;
+}
+
+// Whether the record arrays may be NULL or hold NULL entries, NX's documentation does not say;
+// its samples give every item a record. The stand-in refuses both rather than guess what NX
+// would apply to an item without one.
+int require_app_data(const char *call, int count, const void *const *records) {
+    if (count <= 0) return 0;
+    if (!records) {
+        misuse(call, "app_data is NULL: each of the " + std::to_string(count) + " items needs its application data record");
+        return kNoAppData;
+    }
+    for (int i = 0; i < count; ++i)
+        if (!records[i]) {
+            misuse(call, "app_data[" + std::to_string(i) + "] is NULL: each item needs its application data record");
+            return kNoAppData;
+        }
+    return 0;
+}
+
+UF_CAMGEOM_app_data_t only_given(const UF_CAMGEOM_app_data_t &data) {
+    UF_CAMGEOM_app_data_t kept{};
+    if ((kept.has_stock = data.has_stock != 0)) kept.stock = data.stock;
+    if ((kept.has_cut_stock = data.has_cut_stock != 0)) std::copy(data.cut_stock, data.cut_stock + 3, kept.cut_stock);
+    if ((kept.has_tolerances = data.has_tolerances != 0)) std::copy(data.tolerances, data.tolerances + 2, kept.tolerances);
+    if ((kept.has_feedrate = data.has_feedrate != 0)) {
+        kept.feedrate_unit = data.feedrate_unit;
+        kept.feedrate_value = data.feedrate_value;
+    }
+    if ((kept.has_offset = data.has_offset != 0)) {
+        kept.offsetType = data.offsetType;
+        kept.nominalOffset = data.nominalOffset;
+        kept.offset = data.offset;
+    }
+    if ((kept.has_avoidance_type = data.has_avoidance_type != 0)) kept.avoidance_type = data.avoidance_type;
+    return kept;
+}
+
+UF_CAMBND_app_data_t only_given(const UF_CAMBND_app_data_t &data) {
+    UF_CAMBND_app_data_t kept{};
+    if ((kept.has_stock = data.has_stock != 0)) kept.stock = data.stock;
+    if ((kept.has_tolerances = data.has_tolerances != 0)) std::copy(data.tolerances, data.tolerances + 2, kept.tolerances);
+    if ((kept.has_feedrate = data.has_feedrate != 0)) {
+        kept.feedrate_unit = data.feedrate_unit;
+        kept.feedrate_value = data.feedrate_value;
+    }
+    if ((kept.has_blank_distance = data.has_blank_distance != 0)) kept.blank_distance = data.blank_distance;
+    if ((kept.has_tool_position = data.has_tool_position != 0)) kept.tool_position = data.tool_position;
+    return kept;
 }
 
 std::string text_of(const char *text) { return text ? text : ""; }

@@ -1,7 +1,10 @@
 // A face's surface data, parameter range and differential properties.
 #include "nxhost/modeling/occt_shape.h"
 
+#include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
+#include <BRep_Tool.hxx>
+#include <GeomAPI_ProjectPointOnSurf.hxx>
 #include <BRepLProp_SLProps.hxx>
 #include <BRepTools.hxx>
 #include <TopoDS.hxx>
@@ -96,6 +99,28 @@ bool face_props(const ShapeRef &face, double u, double v, FaceProps *props) {
         return false;
     }
     return true;
+}
+
+bool face_normal_near(const ShapeRef &face, const Point &near, Point *normal) {
+    try {
+        const TopoDS_Face &f = TopoDS::Face(face->shape);
+        GeomAPI_ProjectPointOnSurf projection(gp_Pnt(near[0], near[1], near[2]), BRep_Tool::Surface(f));
+        if (projection.NbPoints() == 0) return false;
+        double u = 0.0, v = 0.0;
+        projection.LowerDistanceParameters(u, v);
+        FaceProps props;
+        if (!face_props(face, u, v, &props)) return false;
+        *normal = props.normal;
+    } catch (const Standard_Failure &) {
+        return false;
+    }
+    return true;
+}
+
+Point edge_point_at(const ShapeRef &edge, double fraction) {
+    const BRepAdaptor_Curve curve(TopoDS::Edge(edge->shape));
+    const double first = curve.FirstParameter(), last = curve.LastParameter();
+    return xyz(curve.Value(first + fraction * (last - first)).XYZ());
 }
 
 }  // namespace nxhost::modeling

@@ -50,6 +50,12 @@ struct FaceProps {
 // False where the face has no normal (a pole of a sphere).
 bool face_props(const ShapeRef &face, double u, double v, FaceProps *props);
 
+// The outward normal of a face where its surface comes nearest to `near` (a point on or at the
+// face); false when OCCT finds no such point or no normal there.
+bool face_normal_near(const ShapeRef &face, const Point &near, Point *normal);
+// The point of an edge at a fraction of its parameter range (0 its start, 0.5 halfway, 1 its end).
+Point edge_point_at(const ShapeRef &edge, double fraction);
+
 // Isocline curves: where the face's outward normal n meets the unit direction d at the draft
 // angle a (n.d = sin a), each curve a polyline of points on the face no further than tol
 // from the true curve. None where the face never meets d so, or lies along d everywhere.

@@ -248,16 +248,16 @@ void read_document(const Json &doc, tag_t part, const std::string &host_path) {
     for (auto it = doc.begin(); it != doc.end(); ++it) {
         const std::string &key = it.key();
         if (key == "format" || key == "units" || key == "attributes" || key == "bodies") continue;
-        const PartSection *section = find_part_section(key);
-        if (!section) {
-            payload->kept[key] = it.value();
-            continue;
-        }
-        payload->kept[key] = nullptr;
+        payload->kept[key] = find_part_section(key) ? Json() : it.value();
+    }
+    // Sections load in the registry's order, whatever the file's: the CAM tree refers to the
+    // objects of the other sections (floor planes, notes), so it comes last.
+    for (const PartSection *section : part_sections()) {
+        if (!doc.contains(section->key) || !section->load) continue;
         try {
-            if (section->load) section->load(part, it.value());
+            section->load(part, doc[section->key]);
         } catch (const std::exception &e) {
-            fail(key, e.what());
+            fail(section->key, e.what());
         }
     }
 }

@@ -12,7 +12,8 @@ std::vector<PartSection> &registry() {
     return sections;
 }
 
-int rank(const std::string &key) { return key == "geometry" ? 0 : key == "cam" ? 1 : 2; }
+// Geometry first, the CAM tree (which refers to the others' objects) last.
+int rank(const std::string &key) { return key == "geometry" ? 0 : key == "cam" ? 2 : 1; }
 
 }  // namespace
 

@@ -28,25 +28,6 @@ std::string real(double v) {
     return buf;
 }
 
-std::string attribute_text(const Attribute &a) {
-    const AttrValue &v = a.value;
-    std::string type, value;
-    switch (v.type) {
-    case UF_ATTR_integer: type = "integer"; value = std::to_string(v.integer); break;
-    case UF_ATTR_real: type = "real"; value = real(v.real); break;
-    case UF_ATTR_bool: type = "bool"; value = v.integer ? "true" : "false"; break;
-    case UF_ATTR_time:
-        type = "time";
-        value = "[" + std::to_string(v.integer) + "," + std::to_string(static_cast<int>(v.real)) + "]";
-        break;
-    case UF_ATTR_null: type = "null"; value = "null"; break;
-    case UF_ATTR_reference: type = "reference"; value = "\"" + v.text + "\""; break;
-    default: type = "string"; value = "\"" + v.text + "\""; break;
-    }
-    return "attr " + a.title + " (" + type + ") = " + value;
-}
-
-
 std::string face_text(const modeling::ShapeRef &face) {
     modeling::FaceInfo info = modeling::face_info(face);
     std::string text = modeling::face_type_name(info.type);
@@ -102,6 +83,24 @@ void print_body(std::ostream &out, const Object &body) {
 }
 
 }  // namespace
+
+std::string attribute_text(const Attribute &a) {
+    const AttrValue &v = a.value;
+    std::string type, value;
+    switch (v.type) {
+    case UF_ATTR_integer: type = "integer"; value = std::to_string(v.integer); break;
+    case UF_ATTR_real: type = "real"; value = real(v.real); break;
+    case UF_ATTR_bool: type = "bool"; value = v.integer ? "true" : "false"; break;
+    case UF_ATTR_time:
+        type = "time";
+        value = "[" + std::to_string(v.integer) + "," + std::to_string(static_cast<int>(v.real)) + "]";
+        break;
+    case UF_ATTR_null: type = "null"; value = "null"; break;
+    case UF_ATTR_reference: type = "reference"; value = "\"" + v.text + "\""; break;
+    default: type = "string"; value = "\"" + v.text + "\""; break;
+    }
+    return "attr " + a.title + " (" + type + ") = " + value;
+}
 
 std::string tree_point(const std::array<double, 3> &p) {
     return "[" + length(p[0]) + "," + length(p[1]) + "," + length(p[2]) + "]";

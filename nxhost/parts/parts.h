@@ -11,6 +11,8 @@
 
 namespace nxhost {
 
+struct Attribute;
+
 // Loads a part file given by Windows path (X:\...) or host path; NULL_TAG and *error on
 // failure ("D:\p\a.prt: bodies[2].shape: unknown shape 'torus'"). A part already loaded under
 // that name is returned as it is. The first part loaded while none is displayed becomes the
@@ -48,6 +50,8 @@ void print_part_tree(std::ostream &out, tag_t part);
 
 // A point as the tree prints it: "[1,2.5,0]", lengths to 4 decimals without trailing zeros.
 std::string tree_point(const std::array<double, 3> &p);
+// An attribute as the tree prints it: attr TITLE (TYPE) = VALUE.
+std::string attribute_text(const Attribute &a);
 
 // Why the last load failed ("" after a successful one).
 const std::string &last_load_error();

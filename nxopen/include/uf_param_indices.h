@@ -37,7 +37,9 @@
 #define UF_PARAM_STEPOVER_DIST 272           /* double, used with a constant stepover */
 #define UF_PARAM_STEPOVER_PERCENT 273        /* double, percent of tool diameter */
 
+#define UF_PARAM_DRIVE_METHOD 291            /* int: UF_PARAM_dpm_type_t, drive method of fixed contour */
 #define UF_PARAM_CUT_METHOD 300              /* int: UF_PARAM_cut_method_* */
+#define UF_PARAM_FLOOR 3007                  /* tag: floor plane, a smart plane object (transform) */
 
 /* Cut levels. */
 #define UF_PARAM_CUTLEV_MAX_DEPTH 312
@@ -111,7 +113,7 @@ enum UF_PARAM_stepover_type_e { /* unverified: tag, typedef and names after the 
 typedef enum UF_PARAM_stepover_type_e UF_PARAM_stepover_type_t;
 
 /* UF_PARAM_CUT_METHOD. */
-enum UF_PARAM_cut_method_e { /* unverified: tag, typedef and names after the first */
+enum UF_PARAM_cut_method_e {
     UF_PARAM_cut_method_undefined,
     UF_PARAM_cut_method_zig_zag,
     UF_PARAM_cut_method_zig,
@@ -126,5 +128,23 @@ enum UF_PARAM_cut_method_e { /* unverified: tag, typedef and names after the fir
     UF_PARAM_cut_method_helical
 };
 typedef enum UF_PARAM_cut_method_e UF_PARAM_cut_method_t;
+
+/* UF_PARAM_DRIVE_METHOD. */
+typedef enum {
+    UF_PARAM_dpm_type_none = 0,
+    UF_PARAM_dpm_type_point = 10,
+    UF_PARAM_dpm_type_curve = 20,
+    UF_PARAM_dpm_type_surface = 30,
+    UF_PARAM_dpm_type_interpolated_tool_path = 35,
+    UF_PARAM_dpm_type_boundary = 40,
+    UF_PARAM_dpm_type_path = 50,
+    UF_PARAM_dpm_type_radial = 60,
+    UF_PARAM_dpm_type_spiral = 70,
+    UF_PARAM_dpm_type_helical = 80,
+    UF_PARAM_dpm_type_user_defined = 90,
+    UF_PARAM_dpm_type_area_milling = 100,
+    UF_PARAM_dpm_type_text = 110, /* engraves drafting notes (UF_CAMTEXT) */
+    UF_PARAM_dpm_type_contour_milling = 120
+} UF_PARAM_dpm_type_t;
 
 #endif

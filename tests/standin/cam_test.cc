@@ -23,6 +23,7 @@
 #include "uf_oper.h"
 #include "uf_param.h"
 #include "uf_param_indices.h"
+#include "uf_so.h"
 #include "uf_ui_param.h"
 #include "uf_ui_types.h"
 
@@ -329,7 +330,7 @@ TEST_F(CamTest, CutLevelsFollowThePartUntilEdited) {
     const tag_t workpiece = made(UF_NCGEOM_create, "TT", "WORKPIECE_QZ");
     const tag_t oper = made(UF_OPER_create, "mill_contour", "CAVITY_MILL");
     tag_t body = named("E1");
-    ASSERT_EQ(UF_CAMGEOM_append_items(workpiece, UF_CAM_part, 1, &body, nullptr), 0);
+    ASSERT_EQ(append_items(workpiece, UF_CAM_part, {body}), 0);
     ASSERT_EQ(UF_NCGROUP_accept_member(workpiece, oper), 0);
     EXPECT_EQ(level_heights(oper), (std::vector<double>{15, 10, 0})) << "the blank's top is the part's top";
     double offsets[6] = {1, 1, 1, 1, 2, 0};
@@ -375,10 +376,9 @@ TEST_F(CamTest, GeometryBoundariesTextAndPointsKeepWhatNxAccepts) {
     data.stock = 0.2;
     UF_CAMGEOM_app_data_p_t with_data[] = {&data};
     ASSERT_EQ(UF_CAMGEOM_append_items(workpiece, UF_CAM_part, 1, &body, with_data), 0);
-    EXPECT_EQ(UF_CAMGEOM_append_items(workpiece, UF_CAM_cut_area, 1, &faces[0], nullptr), cam::kBadEntity)
+    EXPECT_EQ(append_items(workpiece, UF_CAM_cut_area, {faces[0]}), cam::kBadEntity)
         << "a workpiece takes part, blank and check geometry";
-    tag_t mixed[] = {faces[0], body};
-    EXPECT_EQ(UF_CAMGEOM_append_items(cavity, UF_CAM_cut_area, 2, mixed, nullptr), cam::kBadEntity)
+    EXPECT_EQ(append_items(cavity, UF_CAM_cut_area, {faces[0], body}), cam::kBadEntity)
         << "a solid is no cut area, and nothing is appended";
     int count = 0;
     UF_CAMGEOM_item_t *items = nullptr;
@@ -432,9 +432,9 @@ TEST_F(CamTest, GeometryBoundariesTextAndPointsKeepWhatNxAccepts) {
     ASSERT_EQ(UF_CAMBND_ask_boundary_data(bounds[1], &back_data), 0);
     EXPECT_EQ(back_data.plane_type * 100 + back_data.origin[2] + back_data.material_side, 0 * 100 + 5 + 1);
     UF_free(bounds);
-    std::vector<tag_t> edges = nxhost::store().children(body, UF_solid_edge_subtype);
-    ASSERT_EQ(UF_CAMBND_append_bnd_from_curve(planar, UF_CAM_blank, 2, edges.data(), &bound, nullptr), 0);
-    EXPECT_EQ(UF_CAMBND_append_bnd_from_curve(planar, UF_CAM_blank, 1, &body, &bound, nullptr), cam::kBadEntity);
+    bound.boundary_type = UF_CAM_boundary_type_open;
+    bound.plane_type = 1;
+    EXPECT_EQ(append_curves(planar, UF_CAM_blank, {body}, bound), cam::kBadEntity);
 
     // Text takes notes and labels only; custom points only where the operation has a use for them.
     const tag_t engraving = made(UF_OPER_create, "mill_contour", "CONTOUR_TEXT");
@@ -476,7 +476,7 @@ TEST_F(CamTest, GenerationNeedsWhatEachOperationKindNeeds) {
          {{cam::kNeedsCutter, [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); }},
           {cam::kNeedsPart,
            [&](tag_t o) {
-               UF_CAMGEOM_append_items(workpiece, UF_CAM_part, 1, &body, nullptr);
+               append_items(workpiece, UF_CAM_part, {body});
                return UF_NCGROUP_accept_member(workpiece, o);
            }},
           {cam::kNeedsBlank,
@@ -486,17 +486,23 @@ TEST_F(CamTest, GenerationNeedsWhatEachOperationKindNeeds) {
            }}}},
         {"mill_contour", "ZLEVEL_PROFILE",
          {{cam::kNeedsCutter, [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); }},
-          {cam::kNeedsPart, [&](tag_t o) { return UF_CAMGEOM_append_items(o, UF_CAM_cut_area, 1, &faces[0], nullptr); }}}},
+          {cam::kNeedsPart, [&](tag_t o) { return append_items(o, UF_CAM_cut_area, {faces[0]}); }}}},
         {"mill_contour", "FIXED_CONTOUR",
          {{cam::kNeedsCutter, [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); }},
-          {cam::kNeedsCutArea, [&](tag_t o) { return UF_CAMGEOM_append_items(o, UF_CAM_cut_area, 1, &faces[0], nullptr); }}}},
+          {cam::kNeedsCutArea, [&](tag_t o) { return append_items(o, UF_CAM_cut_area, {faces[0]}); }}}},
         {"mill_planar", "FACE_MILLING",
          {{cam::kNeedsCutter, [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); }},
           {cam::kNeedsBoundary, [&](tag_t o) { return UF_CAMBND_append_bnd_from_face(o, UF_CAM_blank, faces[1], &bound); }}}},
         {"mill_planar", "PLANAR_MILL",
          {{cam::kNeedsCutter, [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); }},
           {cam::kNeedsBoundary, [&](tag_t o) { return UF_CAMBND_append_bnd_from_face(o, UF_CAM_part, faces[1], &bound); }},
-          {cam::kNeedsFloor, [&](tag_t o) { return UF_PARAM_set_tag_value(o, 3007, faces[1]); }}}},
+          {cam::kNeedsFloor,
+           [&](tag_t o) {
+               const double at[3] = {0, 0, 0}, x[3] = {1, 0, 0}, y[3] = {0, 1, 0};
+               tag_t floor = NULL_TAG;
+               EXPECT_EQ(UF_SO_create_xform_doubles(body, UF_SO_update_within_modeling, at, x, y, 1.0, &floor), 0);
+               return UF_PARAM_set_tag_value(o, UF_PARAM_FLOOR, floor);
+           }}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.oper);

@@ -46,7 +46,7 @@ protected:
         EXPECT_EQ(UF_PARAM_set_tag_value(mcs_, UF_PARAM_MCS, temp_), 0);
         EXPECT_EQ(UF_NCGROUP_accept_member(mcs_, workpiece_), 0);
         EXPECT_EQ(UF_NCGROUP_accept_member(workpiece_, oper_), 0);
-        EXPECT_EQ(UF_CAMGEOM_append_items(workpiece_, UF_CAM_part, 1, &body, nullptr), 0);
+        EXPECT_EQ(append_items(workpiece_, UF_CAM_part, {body}), 0);
         double offsets[6] = {1, 2, 3, 4, 5, 0};
         EXPECT_EQ(UF_CAM_set_auto_blank(workpiece_, UF_CAM_auto_block_type, offsets), 0);
         return part;

@@ -4,11 +4,14 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "nxhost/parts/parts.h"
 #include "standin_test.h"
 #include "uf.h"
 #include "uf_cam.h"
+#include "uf_cambnd.h"
+#include "uf_camgeom.h"
 #include "uf_obj.h"
 #include "uf_setup.h"
 
@@ -59,6 +62,25 @@ protected:
         tag_t found = NULL_TAG;
         UF_OBJ_cycle_by_name(name, &found);
         return found;
+    }
+
+    // Appends CAM geometry items, each with an application data record, as NX wants them.
+    static int append_items(tag_t object, UF_CAM_geom_type_t type, std::vector<tag_t> entities,
+                            UF_CAMGEOM_app_data_t data = {}) {
+        std::vector<UF_CAMGEOM_app_data_t> copies(entities.size(), data);
+        std::vector<UF_CAMGEOM_app_data_p_t> records;
+        for (UF_CAMGEOM_app_data_t &copy : copies) records.push_back(&copy);
+        return UF_CAMGEOM_append_items(object, type, static_cast<int>(entities.size()), entities.data(), records.data());
+    }
+
+    // Appends one boundary of curves, each member with a copy of the member data.
+    static int append_curves(tag_t object, UF_CAM_geom_type_t type, std::vector<tag_t> curves,
+                             UF_CAMBND_boundary_data_t bound, UF_CAMBND_app_data_t member = {}) {
+        std::vector<UF_CAMBND_app_data_t> copies(curves.size(), member);
+        std::vector<UF_CAMBND_app_data_p_t> records;
+        for (UF_CAMBND_app_data_t &copy : copies) records.push_back(&copy);
+        return UF_CAMBND_append_bnd_from_curve(object, type, static_cast<int>(curves.size()), curves.data(), &bound,
+                                               records.data());
     }
 
     // An object made by a create call from a template of a type; fails the test when it is not.
