@@ -46,7 +46,7 @@ protected:
     // Where the floor plane lies: the origin of the operation's transform.
     static nxhost::modeling::Point floor_origin(tag_t oper_tag) {
         tag_t xform = NULL_TAG;
-        EXPECT_EQ(UF_PARAM_ask_tag_value(oper_tag, PLANAR_FLOOR_PLANE_PARAM, &xform), 0);
+        EXPECT_EQ(UF_PARAM_ask_tag_value(oper_tag, UF_PARAM_FLOOR, &xform), 0);
         const nxhost::Object *obj = nxhost::store().find(xform);
         if (!obj) return {};
         return dynamic_cast<const nxhost::modeling::XformPayload &>(*obj->payload).origin;

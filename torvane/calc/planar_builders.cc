@@ -32,7 +32,7 @@ void set_boundary_planes(tag_t oper_tag, UF_CAMBND_boundary_data_t &data, tag_t 
         for (int i = 0; i < count; ++i) UF_CALL(UF_CAMBND_set_boundary_plane(boundaries[i], data.origin, data.matrix));
         if (boundaries) UF_free(boundaries);
     }
-    UF_CALL(UF_PARAM_set_tag_value(oper_tag, PLANAR_FLOOR_PLANE_PARAM, xform));
+    UF_CALL(UF_PARAM_set_tag_value(oper_tag, UF_PARAM_FLOOR, xform));
 }
 
 // PLAN_EDM reads the holes of the electrode's EDM base face before anything is made.

@@ -18,7 +18,6 @@
 #include "uf_defs.h"
 #include "uf_modl_types.h"
 
-#define PLANAR_FLOOR_PLANE_PARAM 3007  // the operation's floor plane: a transform
 
 int PLAN_EDM(prog_group *group, oper *node, int rmf_kind, tag_t work_piece_tag, from_side_start_point *start_points,
              tag_t *oper_tag, uf_list_p_t calc_oper_list, int dialog_id);
