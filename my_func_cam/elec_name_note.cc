@@ -135,6 +135,13 @@ int top_face_edges(tag_t face, std::vector<double> *points, double *level) {
     int face_type = 0;
     if (face == NULL_TAG || UF_CALL(UF_MODL_ask_face_type(face, &face_type)) != 0 || face_type != UF_MODL_PLANAR_FACE)
         return 0;
+    // Square to the WCS Z: its normal, mapped as the difference of two mapped points, runs along it.
+    double normal[3], zero[3] = {0.0, 0.0, 0.0}, tip[3], base[3];
+    if (!MY_face_center_normal(face, normal) ||
+        UF_CALL(UF_CSYS_map_point(UF_CSYS_ROOT_COORDS, zero, UF_CSYS_ROOT_WCS_COORDS, base)) != 0 ||
+        UF_CALL(UF_CSYS_map_point(UF_CSYS_ROOT_COORDS, normal, UF_CSYS_ROOT_WCS_COORDS, tip)) != 0 ||
+        std::abs(tip[2] - base[2]) < 1.0 - 1e-6)
+        return 0;
     std::vector<tag_t> edges;
     if (!MY_ask_face_edges(face, &edges)) return 0;
     bool first = true;

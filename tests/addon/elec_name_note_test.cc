@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "my_func/geometry.h"
 #include "my_func/my_func.h"
 #include "my_func_cam/elec_name_note.h"
 #include "my_func_cam/mcs_frame.h"
@@ -84,6 +85,15 @@ protected:
         const int made = create_path_elec_name_note(&record, csys(axes), radius, &note, kind);
         EXPECT_EQ(made == 1, note != NULL_TAG) << "a result of 1 goes with a note, 0 with none";
         return note;
+    }
+
+    // The planar face of a body whose normal is +X: square to the top face.
+    static tag_t side_face(tag_t body) {
+        for (tag_t face : nxhost::store().children(body, UF_solid_face_subtype)) {
+            double normal[3];
+            if (MY_face_center_normal(face, normal) && normal[0] > 0.999) return face;
+        }
+        return NULL_TAG;
     }
 
     static std::size_t notes() { return nxhost::store().in_part(nxhost::display_part(), UF_drafting_entity_type).size(); }
@@ -254,6 +264,8 @@ TEST_F(ElecNameNoteTest, NoNoteForAWholeBodyABadDirectionAMissingKeyOrAnUnusable
         {"no top face", {}, nullptr, [](elec_cam_data *r) { r->elec_top_face = NULL_TAG; },
          addontest::english("create_path_elec_name_not_02:", "my_func_cam.txt") + " STUB_ZP"},
         {"a working face for the top face", {}, nullptr, [](elec_cam_data *r) { r->elec_top_face = r->elec_body_face_p[0]; },
+         addontest::english("create_path_elec_name_not_02:", "my_func_cam.txt") + " STUB_ZP"},
+        {"a side face for the top face", {}, nullptr, [](elec_cam_data *r) { r->elec_top_face = side_face(r->elec_tag); },
          addontest::english("create_path_elec_name_not_02:", "my_func_cam.txt") + " STUB_ZP"},
     };
     const std::string config_def = read_file("qz_conf/config.def");
