@@ -30,6 +30,11 @@ tag_t wcs_of(tag_t part);
 // Origin and axes of a coordinate system object; false when tag is none.
 bool frame_of(tag_t csys, Vector *origin, Matrix *matrix);
 
+// A point given in the coordinates of a frame (origin and axes), in absolute coordinates; and
+// an absolute point in the frame's coordinates.
+Vector to_absolute(const Vector &origin, const Matrix &axes, const Vector &point);
+Vector to_frame(const Vector &origin, const Matrix &axes, const Vector &point);
+
 // True when values are an orthonormal, right-handed frame (within 1e-6).
 bool is_orthonormal(const Matrix &values);
 

@@ -24,7 +24,8 @@ std::map<tag_t, tag_t> &wcs_table() {
 }
 
 const bool registered = register_reset([] { wcs_table().clear(); }) &&
-                        register_fail_message(kBadMatrix, "The matrix is not orthonormal and right-handed");
+                        register_fail_message(kBadMatrix, "The matrix is not orthonormal and right-handed") &&
+                        register_fail_message(UF_CSYS_ERR_INVALID_COORDS, "Invalid coordinate system code");
 
 const Matrix kIdentity = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 
@@ -60,6 +61,18 @@ bool is_orthonormal(const Matrix &m) {
     const double tol = 1e-6;
     return std::abs(dot(x, x) - 1) < tol && std::abs(dot(y, y) - 1) < tol && std::abs(dot(z, z) - 1) < tol &&
            std::abs(dot(x, y)) < tol && std::abs(dot(cross, z) - 1) < tol;
+}
+
+Vector to_absolute(const Vector &origin, const Matrix &axes, const Vector &point) {
+    Vector out = origin;
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k) out[k] += point[i] * axes[3 * i + k];
+    return out;
+}
+
+Vector to_frame(const Vector &origin, const Matrix &axes, const Vector &point) {
+    const double d[3] = {point[0] - origin[0], point[1] - origin[1], point[2] - origin[2]};
+    return {dot(d, &axes[0]), dot(d, &axes[3]), dot(d, &axes[6])};
 }
 
 tag_t create_matrix_object(tag_t part, const Matrix &values) {
@@ -174,5 +187,24 @@ extern "C" int UF_CSYS_ask_csys_info(tag_t csys_id, tag_t *matrix_id, double csy
     if (!csys) return kBadTag;
     *matrix_id = csys->matrix;
     std::memcpy(csys_origin, csys->origin.data(), sizeof csys->origin);
+    return 0;
+}
+
+// The stand-in's work part is always the displayed part (no assemblies), so the absolute
+// coordinates of the two are the same; the WCS is the displayed part's.
+extern "C" int UF_CSYS_map_point(int input_csys, double input_point[3], int output_csys, double output_point[3]) {
+    NXHOST_ENTER("UF_CSYS_map_point");
+    if (!input_point || !output_point) return kBadArgument;
+    auto known = [](int code) {
+        return code == UF_CSYS_ROOT_COORDS || code == UF_CSYS_WORK_COORDS || code == UF_CSYS_ROOT_WCS_COORDS;
+    };
+    if (!known(input_csys) || !known(output_csys)) return UF_CSYS_ERR_INVALID_COORDS;
+    Vector origin{};
+    Matrix axes{};
+    if (!frame_of(wcs_of(display_part()), &origin, &axes)) return kNoPart;
+    Vector point = {input_point[0], input_point[1], input_point[2]};
+    if (input_csys == UF_CSYS_ROOT_WCS_COORDS) point = to_absolute(origin, axes, point);
+    if (output_csys == UF_CSYS_ROOT_WCS_COORDS) point = to_frame(origin, axes, point);
+    std::memcpy(output_point, point.data(), sizeof point);
     return 0;
 }

@@ -248,18 +248,19 @@ void read_document(const Json &doc, tag_t part, const std::string &host_path) {
     for (auto it = doc.begin(); it != doc.end(); ++it) {
         const std::string &key = it.key();
         if (key == "format" || key == "units" || key == "attributes" || key == "bodies") continue;
-        payload->kept[key] = find_part_section(key) ? Json() : it.value();
+        payload->kept[key] = find_part_section(key) ? nullptr : it.value();
     }
-    // Sections load in the registry's order, whatever the file's: the CAM tree refers to the
-    // objects of the other sections (floor planes, notes), so it comes last.
+    // Sections load in their fixed order, whatever the file's: a later one may refer to the objects
+    // of an earlier one (the CAM tree to notes and points).
     for (const PartSection *section : part_sections()) {
-        if (!doc.contains(section->key) || !section->load) continue;
+        if (!doc.contains(section->key)) continue;
         try {
-            section->load(part, doc[section->key]);
+            if (section->load) section->load(part, doc[section->key]);
         } catch (const std::exception &e) {
             fail(section->key, e.what());
         }
     }
+    complete_part(part);
 }
 
 std::string json_error_text(const std::exception &e) {

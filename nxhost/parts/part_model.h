@@ -21,9 +21,11 @@ struct PartPayload : Payload {
 // The part's payload; nullptr when the tag is no loaded part.
 PartPayload *part_payload(tag_t part);
 
-// Handlers in print order: "geometry", "cam", then the others by key.
+// Handlers in load and print order: "geometry", "drafting", "cam", then the others by key.
 std::vector<const PartSection *> part_sections();
 const PartSection *find_part_section(const std::string &key);
+// Gives a part just read what every part has (register_part_completion).
+void complete_part(tag_t part);
 // Tells every section module that a part goes, then removes it and all its objects.
 void remove_part(tag_t part);
 

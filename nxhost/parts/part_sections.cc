@@ -12,8 +12,12 @@ std::vector<PartSection> &registry() {
     return sections;
 }
 
-// Geometry first, the CAM tree (which refers to the others' objects) last.
-int rank(const std::string &key) { return key == "geometry" ? 0 : key == "cam" ? 2 : 1; }
+std::vector<std::function<void(tag_t)>> &completions() {
+    static std::vector<std::function<void(tag_t)>> all;
+    return all;
+}
+
+int rank(const std::string &key) { return key == "geometry" ? 0 : key == "drafting" ? 1 : key == "cam" ? 2 : 3; }
 
 }  // namespace
 
@@ -25,6 +29,15 @@ bool register_part_section(PartSection section) {
     else
         all.push_back(std::move(section));
     return true;
+}
+
+bool register_part_completion(std::function<void(tag_t part)> complete) {
+    completions().push_back(std::move(complete));
+    return true;
+}
+
+void complete_part(tag_t part) {
+    for (const auto &complete : completions()) complete(part);
 }
 
 void unregister_part_section(const std::string &key) {

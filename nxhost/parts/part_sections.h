@@ -1,7 +1,8 @@
 // Top-level sections of a part file that other stand-in modules give meaning to ("geometry",
-// "cam"). A section without a registered handler is kept as it was read and written back
-// unchanged on save, so nothing a file holds is lost; once a module registers the key, it
-// builds the section's objects on load, writes them on save and prints them in the tree.
+// "drafting", "cam"; they load in that order, whatever the file's). A section without a registered
+// handler is kept as it was read and written back unchanged on save, so nothing a file holds is
+// lost; once a module registers the key, it builds the section's objects on load, writes them on
+// save and prints them in the tree.
 #pragma once
 
 #include <functional>
@@ -40,5 +41,9 @@ struct PartSection {
 bool register_part_section(PartSection section);
 // Removes the handler of a key; the section is kept verbatim again.
 void unregister_part_section(const std::string &key);
+
+// Registers what gives every part read, whether or not its file holds the module's section, what NX
+// keeps in any part (a font table); it runs after all sections are loaded. Returns true.
+bool register_part_completion(std::function<void(tag_t part)> complete);
 
 }  // namespace nxhost

@@ -7,6 +7,16 @@
 
 #include "uf_defs.h"
 
+/* Coordinates of UF_CSYS_map_point: absolute of the displayed part, absolute
+ * of the work part, and the WCS of the displayed part. */
+#define UF_CSYS_ROOT_COORDS 1
+#define UF_CSYS_WORK_COORDS 2
+#define UF_CSYS_ROOT_WCS_COORDS 3
+
+#define ERROR_UF_CSYS_base 1100000
+/* A coordinates code that is none of the three. */
+#define UF_CSYS_ERR_INVALID_COORDS (ERROR_UF_CSYS_base + 0)
+
 UF_BEGIN_C
 
 /* The coordinate system the WCS of the work part is set to. */
@@ -33,6 +43,11 @@ extern UFUNEXPORT int UF_CSYS_ask_matrix_values(tag_t matrix_id, double matrix_v
 
 /* Matrix and origin of a coordinate system. */
 extern UFUNEXPORT int UF_CSYS_ask_csys_info(tag_t csys_id, tag_t *matrix_id, double csys_origin[3]);
+
+/* input_point given in input_csys coordinates, in output_csys coordinates
+ * (UF_CSYS_ROOT_COORDS, UF_CSYS_WORK_COORDS, UF_CSYS_ROOT_WCS_COORDS). */
+extern UFUNEXPORT int UF_CSYS_map_point(int input_csys, double input_point[3], int output_csys,
+                                        double output_point[3]);
 
 UF_END_C
 

@@ -53,7 +53,7 @@ TEST(CalcDispatch, TheFirstRowOfTheFamilyThatFitsTheNameAndHasFacesIsTaken) {
         {210, "FINISH", &none, 1, BUILD_NONE, nullptr},
         {261, "FACE_ALL-F", &sets, 0, BUILD_NONE, nullptr},  // no flat face
         {261, "FACE_EDM-F1", &sets, 0, BUILD_FACE_EDM, nullptr},
-        {110, "PLAN_EDM-F2", &sets, 0, BUILD_PLANAR, nullptr},
+        {110, "PLAN_EDM-F2", &sets, 0, BUILD_PLAN_EDM, nullptr},
         {110, "POCKET", &sets, 1, BUILD_NONE, nullptr},  // planar has no fallback
         {211, "CAV_TOP", &sets, 1, BUILD_NONE, nullptr},
         {263, "CAV_TOP", &sets, 0, BUILD_NONE, nullptr},  // keys of another family do not count

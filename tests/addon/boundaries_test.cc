@@ -4,6 +4,7 @@
 #include "setup_fixture.h"
 #include "torvane/setup/boundaries.h"
 #include "torvane/setup/mcs_class.h"
+#include "uf_csys.h"
 #include "uf_curve.h"
 #include "uf_obj.h"
 
@@ -13,6 +14,14 @@ using Point = std::array<double, 3>;
 
 void expect_point(const double *actual, const Point &expected, const std::string &what) {
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-6) << what << " " << "xyz"[k];
+}
+
+// NX reads a boundary data's origin in the WCS: the absolute point it stands for.
+Point absolute_origin(const UF_CAMBND_boundary_data_t &data) {
+    double wcs[3] = {data.origin[0], data.origin[1], data.origin[2]};
+    Point absolute{};
+    EXPECT_EQ(UF_CSYS_map_point(UF_CSYS_ROOT_WCS_COORDS, wcs, UF_CSYS_ROOT_COORDS, absolute.data()), 0);
+    return absolute;
 }
 
 const nxhost::modeling::XformPayload &xform_of(tag_t tag) {
@@ -62,7 +71,7 @@ TEST_F(Boundaries, EachPlanarKindLaysItsBoundaryAndFloorWhereTheElectrodeNeedsTh
             UF_CAMBND_boundary_data_t data{};
             tag_t xform = NULL_TAG;
             ASSERT_EQ(c.fn(find_elec_cam_data(body(c.electrode)), mcs_class, &data, &xform), 1);
-            expect_point(data.origin, c.origin, "boundary origin");
+            expect_point(absolute_origin(data).data(), c.origin, "boundary origin");
             EXPECT_EQ(data.boundary_type, UF_CAM_boundary_type_closed);
             EXPECT_EQ(data.material_side, UF_CAM_material_side_in_left);
             for (int i = 0; i < 9; ++i) EXPECT_EQ(data.matrix[i], axes[i]);
@@ -81,11 +90,11 @@ TEST_F(Boundaries, EachPlanarKindLaysItsBoundaryAndFloorWhereTheElectrodeNeedsTh
     UF_CAMBND_boundary_data_t data{};
     tag_t xform = NULL_TAG, line = NULL_TAG;
     ASSERT_EQ(create_max_edm_bound_data_and_plane_xform(find_elec_cam_data(body("MARKED")), 201, &data, &xform), 1);
-    expect_point(data.origin, {720, 20, -0.3}, "at STUB_ZM's EDM face, across MARKED's box");
+    expect_point(absolute_origin(data).data(), {720, 20, -0.3}, "at STUB_ZM's EDM face, across MARKED's box");
     UF_CURVE_line_t ends = {{0, 0, 5}, {10, 0, 5}};
     ASSERT_EQ(UF_CURVE_create_line(&ends, &line), 0);
     ASSERT_EQ(create_line_bound_data_and_plane_xform(elec_cam_data_list, 201, line, &data, &xform), 1);
-    expect_point(data.origin, {0, 0, 5}, "the line's start");
+    expect_point(absolute_origin(data).data(), {0, 0, 5}, "the line's start");
     EXPECT_EQ(data.boundary_type, UF_CAM_boundary_type_open);
     EXPECT_EQ(data.material_side, UF_CAM_material_side_out_right);
 }

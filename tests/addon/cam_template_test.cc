@@ -144,10 +144,10 @@ TEST_F(TemplateSet, ShippedSampleSetNamesExistingPartsAndPictures) {
     for (const cam_template *t = set_; t; t = t->next_p, ++count) {
         EXPECT_TRUE(fs::exists(dir + t->template_file)) << t->template_file;
         EXPECT_TRUE(fs::exists(dir + (*t->bitmap_file ? t->bitmap_file : "null.bmp"))) << t->bitmap_file;
-        EXPECT_EQ(*t->label != '\0', count < 3) << t->template_file;  // the set's three, then the unlisted part
+        EXPECT_EQ(*t->label != '\0', count < 4) << t->template_file;  // the set's four, then the unlisted part
         EXPECT_LT(std::string(t->description).size(), TEMPLATE_DESCR_BUFSIZE - 1u);  // not cut
     }
-    EXPECT_EQ(count, 4);
+    EXPECT_EQ(count, 5);
     for (const char *path : {INSERT_GROUP_DEF_PATH, INSERT_OPER_DEF_PATH}) {
         ASSERT_EQ(MY_read_qz_cam_insert(&inserts_, path), 1);
         EXPECT_GE(records(inserts_).size(), 4u);

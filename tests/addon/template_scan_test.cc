@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "addon_test_util.h"
 #include "my_func_cam/tool_libref.h"
 #include "nxhost/core/guard.h"
@@ -90,10 +92,27 @@ protected:
     r_m_f_or_other *plan_ = nullptr, *groups_ = nullptr, *opers_ = nullptr;
 };
 
+// A template operation whose cutter is "NONE" has none in the plan: it is the user's to choose.
+TEST_F(TemplateScanTest, AnOperationOfTheCutterNoneHasNoCutter) {
+    const std::string path = drive_dir() + "/qz_conf/cam_qz/cam_template/cu_std.prt";
+    nlohmann::json part = nlohmann::json::parse(testsupport::read_host_file(path));
+    for (auto &entry : part["cam"]["machine"]) {
+        if (entry.value("cutter", "") == "D0.5") entry["members"] = nlohmann::json::array();
+        if (entry.contains("unused")) entry["unused"].push_back({{"operation", "FIX_TEXT-F6"}});
+    }
+    write_file("qz_conf/cam_qz/cam_template/no_cutter.prt", part.dump());
+    display("D:\\samples\\electrodes.prt");
+    ASSERT_EQ(scan("no_cutter.prt"), 1);
+    const oper *text = find_oper(plan_, "FIX_TEXT-F6");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->tool_data_p, nullptr);
+    EXPECT_STREQ(text->tool_name, "");
+}
+
 TEST_F(TemplateScanTest, TheChosenTemplateBecomesThePlanAndTheWorkingPartGetsItsSetup) {
     const tag_t work = display("D:\\samples\\electrodes.prt");
     ASSERT_EQ(scan("cu_std.prt"), 1);
-    // BAK, PROGRAM and R_BAK are left out; "NONE" cutters leave the operation without one.
+    // BAK, PROGRAM and R_BAK are left out.
     EXPECT_EQ(plan_lines(plan_), (Lines{
                                      "R 0 open",
                                      "  R1-R 0",
@@ -111,7 +130,7 @@ TEST_F(TemplateScanTest, TheChosenTemplateBecomesThePlanAndTheWorkingPartGetsIts
                                      "  F2-F 2",
                                      "    FIX_0_45-F4 2 100/210 R2 0/0 cu_std new",
                                      "    FIX_0_90-F5 2 100/210 R1 0/0 cu_std new",
-                                     "    FIX_TEXT-F6 2 100/210 - 0/0 cu_std new",
+                                     "    FIX_TEXT-F6 2 100/210 D0.5 0/0 cu_std new",
                                  }));
     // The cutter records are the library records the template's cutters were made from.
     const oper *rough = find_oper(plan_, "CAV_TOP-R1");
@@ -122,7 +141,6 @@ TEST_F(TemplateScanTest, TheChosenTemplateBecomesThePlanAndTheWorkingPartGetsIts
     EXPECT_EQ(std::vector<double>({d12.tool_dia, d12.tool_len, d12.tool_flute, d12.speed, d12.per_cut_depth,
                                    d12.cut_feed, double(d12.tool_number), double(d12.flute_number)}),
               std::vector<double>({12, 75, 26, 4500, 0.5, 1600, 107, 4}));
-    EXPECT_EQ(find_oper(plan_, "FIX_TEXT-F6")->tool_data_p, nullptr);
     EXPECT_EQ(plan_lines(groups_).size(), 13u);
     EXPECT_EQ(plan_lines(groups_)[1], "  R_ROUGH 3 open") << "insert trees show their groups open";
     EXPECT_EQ(plan_lines(opers_)[2], "    CAV_TOP-R1 0 100/260 D12 0.3/0.15 insert_oper_template new");

@@ -12,7 +12,9 @@
 #include <uf_cambnd.h>
 #include <uf_camgeom.h>
 #include <uf_cut_levels.h>
+#include <uf_csys.h>
 #include <uf_cutter.h>
+#include <uf_drf.h>
 #include <uf_ncgroup.h>
 #include <uf_modl.h>
 #include <uf_object_types.h>
@@ -48,6 +50,11 @@ const ConstantCase kConstants[] = {
     NX(UF_CAM_auto_block_type, 3), NX(UF_CAM_OPT_STYPE_CLS_OPER, 1), NX(UF_CAM_OPT_STYPE_CLS_GEOM, 5),
     NX(UF_CAMGEOM_cut_region_start_type, 1), NX(UF_CAM_material_side_out_right, 2), NX(UF_CUTTER_SUBTYPE_MILL_BALL, 4),
     NX(UF_PARAM_clv_range_single, 2), NX(UF_NCGROUP_MAX_REASON_BUFSIZE, 3073),
+    NX(UF_CSYS_ROOT_COORDS, 1), NX(UF_CSYS_WORK_COORDS, 2), NX(UF_CSYS_ROOT_WCS_COORDS, 3),
+    NX(UF_CSYS_ERR_INVALID_COORDS, 1100000), NX(UF_drafting_entity_type, 25), NX(UF_draft_note_subtype, 1),
+    NX(UF_font_table_type, 27), NX(UF_DRF_TEXT_LEFT, 1), NX(UF_DRF_TEXT_RIGHT, 3), NX(UF_DRF_ALIGN_TOP_LEFT, 1),
+    NX(UF_DRF_ALIGN_MID_CENTER, 5), NX(UF_DRF_ALIGN_BOTTOM_RIGHT, 9), NX(UF_DRF_NORMAL, 1), NX(UF_DRF_THIN, 3),
+    NX(UF_DRF_THICKNESS_ONE, 6), NX(UF_DRF_THICKNESS_NINE, 14),
 };
 
 TEST(NxOpenConstants, HaveTheValuesNxUses)
@@ -76,6 +83,8 @@ TEST(NxOpenRecords, DeclareTheirFieldsInNxOrder)
     using Point = UF_CAMGEOM_custom_point_t;
     using BndData = UF_CAMBND_app_data_t;
     using Bound = UF_CAMBND_boundary_data_t;
+    using Lettering = UF_DRF_lettering_t;
+    using LetteringPrefs = UF_DRF_lettering_preferences_t;
     const std::pair<const char *, std::vector<std::ptrdiff_t>> records[] = {
         {"UF_STYLER_item_value_type_t", offsets(&Item::reason, &Item::item_id, &Item::subitem_index, &Item::count,
                                                 &Item::item_attr, &Item::indicator, &Item::value)},
@@ -112,6 +121,15 @@ TEST(NxOpenRecords, DeclareTheirFieldsInNxOrder)
         {"UF_CAMBND_boundary_data_t",
          offsets(&Bound::boundary_type, &Bound::plane_type, &Bound::origin, &Bound::matrix, &Bound::material_side,
                  &Bound::ignore_holes, &Bound::ignore_islands, &Bound::ignore_chamfers, &Bound::app_data)},
+        {"UF_DRF_text_cfw_t", offsets(&UF_DRF_text_cfw_t::color, &UF_DRF_text_cfw_t::font, &UF_DRF_text_cfw_t::width)},
+        {"UF_DRF_lettering_t", offsets(&Lettering::size, &Lettering::character_space_factor, &Lettering::aspect_ratio,
+                                       &Lettering::line_space_factor, &Lettering::cfw)},
+        {"UF_DRF_lettering_preferences_t",
+         offsets(&LetteringPrefs::align_position, &LetteringPrefs::horiz_text_just,
+                 &LetteringPrefs::gdt_frame_height_factor, &LetteringPrefs::angle, &LetteringPrefs::dimension_text,
+                 &LetteringPrefs::appended_text, &LetteringPrefs::tolerance_text, &LetteringPrefs::general_text,
+                 &LetteringPrefs::dim_dim_line_space_factor, &LetteringPrefs::dim_app_text_space_factor,
+                 &LetteringPrefs::dim_tol_text_space_factor)},
     };
     for (const auto &record : records)
         for (std::size_t i = 1; i < record.second.size(); ++i)

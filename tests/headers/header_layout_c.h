@@ -6,6 +6,7 @@
 #include <stddef.h>
 
 #include <uf_attr.h>
+#include <uf_drf.h>
 #include <uf_obj.h>
 #include <uf_param_indices.h>
 #include <uf_part.h>
@@ -19,7 +20,9 @@
     X(sizeof(UF_STYLER_callback_info_t)) X(offsetof(UF_STYLER_callback_info_t, callback_proc))  \
     X(sizeof(UF_UI_option_toggle_t)) X(sizeof(UF_UI_selection_options_t))                       \
     X(sizeof(UF_OBJ_disp_props_t)) X(sizeof(UF_PART_load_status_t))                             \
-    X(offsetof(UF_PART_load_status_t, n_parts)) X(sizeof(UF_PARAM_feedrate_t))
+    X(offsetof(UF_PART_load_status_t, n_parts)) X(sizeof(UF_PARAM_feedrate_t))                  \
+    X(sizeof(UF_DRF_lettering_preferences_t)) X(offsetof(UF_DRF_lettering_preferences_t, general_text)) \
+    X(offsetof(UF_DRF_lettering_preferences_t, dim_tol_text_space_factor))
 
 #ifdef __cplusplus
 extern "C" {

@@ -68,6 +68,18 @@ protected:
         return std::atof(oper.substr(start, open - start).c_str());
     }
 
+    // "" when the fragments stand in text in this order, else the first one not found after its
+    // predecessors.
+    static std::string first_fragment_missing(const std::string &text, const std::vector<std::string> &fragments) {
+        std::size_t at = 0;
+        for (const std::string &f : fragments) {
+            at = text.find(f, at);
+            if (at == std::string::npos) return f;
+            at += f.size();
+        }
+        return "";
+    }
+
     void expect_oper(const std::string &tree, const std::string &name, const OperRow &row) {
         SCOPED_TRACE(name);
         const std::string text = oper_text(tree, name);
@@ -86,34 +98,71 @@ protected:
 
 // The sample electrodes have their tops at 30, 32, 28 and 30 and their EDM faces at 10; the first
 // asks for a rough gap of 0.2 and a finish gap of 0.08, and rough operations leave 0.25 more.
-TEST_F(CalcRunTest, TheStandardCopperTemplateBecomesARoughAndAFinishProgram) {
+TEST_F(CalcRunTest, TheStandardCopperTemplateBecomesTheWholeProgramOfTheElectrodes) {
     ProcessResult r = run_shipped("铜公粗精加工  cu_std.prt", "  press APPLY\n  press BACK\n");
     ASSERT_EQ(r.exit_code, 0) << r.out << r.err;
     const std::string tree = program_tree();
     using Op = std::pair<std::string, std::string>;
-    EXPECT_EQ(opers_in_order(tree),
-              (std::vector<Op>{{"ELECTRODES_01", "CAV_TOP-R1"}, {"ELECTRODES_01", "CAV_EDM-R2"},
-                               {"ELECTRODES_01", "CAV_EDM-R2_1"}, {"ELECTRODES_01", "CAV_EDM-R2_2"},
-                               {"ELECTRODES_01", "CAV_EDM-R2_3"}, {"ELECTRODES_03", "ZLE_EDM-F3"},
-                               {"ELECTRODES_03", "ZLE_EDM-F3_1"}, {"ELECTRODES_03", "ZLE_EDM-F3_2"},
-                               {"ELECTRODES_03", "ZLE_EDM-F3_3"}}))
-        << "the middle class is off; face, planar and fixed-contour operations come later\n" << tree;
+    std::vector<Op> wanted = {{"ELECTRODES_01", "CAV_TOP-R1"}};
+    for (const char *name : {"CAV_EDM-R2", "CAV_EDM-R2_1", "CAV_EDM-R2_2", "CAV_EDM-R2_3"}) wanted.push_back({"ELECTRODES_01", name});
+    wanted.push_back({"ELECTRODES_03", "FACE_EDM-F1"});
+    for (const char *name : {"PLAN_EDM-F2", "PLAN_EDM-F2_1", "PLAN_EDM-F2_2", "PLAN_EDM-F2_3"}) wanted.push_back({"ELECTRODES_03", name});
+    for (const char *name : {"ZLE_EDM-F3", "ZLE_EDM-F3_1", "ZLE_EDM-F3_2", "ZLE_EDM-F3_3"}) wanted.push_back({"ELECTRODES_03", name});
+    for (const char *name : {"FIX_0_45-F4", "FIX_0_90-F5", "FIX_TEXT-F6"}) wanted.push_back({"ELECTRODES_04", name});
+    EXPECT_EQ(opers_in_order(tree), wanted) << "the middle class is off\n" << tree;
+    EXPECT_EQ(tree.find("path not generated"), std::string::npos) << tree;
     // One cavity from the top of all electrodes, its bottom the stock above the highest top.
     expect_oper(tree, "CAV_TOP-R1", {"cavity milling", "D12", "WORKPIECE_QZ", 0.45, 32.451});
     // One cavity to each electrode's EDM face, in its own workpiece, the stock above that face.
     const char *edm[] = {"CAV_EDM-R2", "CAV_EDM-R2_1", "CAV_EDM-R2_2", "CAV_EDM-R2_3"};
     const char *zle[] = {"ZLE_EDM-F3", "ZLE_EDM-F3_1", "ZLE_EDM-F3_2", "ZLE_EDM-F3_3"};
+    const char *planar[] = {"PLAN_EDM-F2", "PLAN_EDM-F2_1", "PLAN_EDM-F2_2", "PLAN_EDM-F2_3"};
+    const char *tops[] = {"30.3", "32.3", "28.3", "30.3"};
     for (int i = 0; i < 4; ++i) {
         const std::string workpiece = "WORKPIECE_QZ_" + std::to_string(i + 1);
         expect_oper(tree, edm[i], {"cavity milling", "D6  ref cutter D12", workpiece, 0.45, 10.451});
         expect_oper(tree, zle[i], {"Z-level", "D6R1", "WORKPIECE_QZ_" + std::to_string(i + 5), 0.08, 10.101});
+        // Each electrode's planar finish of its base around the head, in the plane 0.3 above its
+        // top, down to its EDM face.
+        const std::string text = oper_text(tree, planar[i]);
+        EXPECT_EQ(first_fragment_missing(text, {"stock part 0.08  floor 0", "boundary part closed",
+                                       "plane user at [", std::string(",") + tops[i] + "] normal [0,0,1]",
+                                       "floor plane at [", ",10] normal [0,0,1]", "path generated: cutter D6, 1 part boundary, floor"}),
+                  "")
+            << text;
     }
-    EXPECT_EQ(first_missing(r.out, {"[listing] FACE_EDM-F1 ：此类工序的建立不在本版本中，已跳过。",
-                                    "[listing] PLAN_EDM-F2 ：此类工序的建立不在本版本中，已跳过。",
-                                    "[message] 工序 FIX_TEXT-F6 没有刀具，不能建立，请先为它选择刀具。",
-                                    "[status] 生成刀轨 9/9 ZLE_EDM-F3_3", "[message] 已应用。"}),
+    // The EDM faces of all electrodes, each with the hole the head stands in, as blank boundaries.
+    EXPECT_EQ(first_fragment_missing(oper_text(tree, "FACE_EDM-F1"), {"stock part 0.08  floor 0", "blank stock 0.5",
+                                                            "path generated: cutter D10, 8 face boundaries"}),
               "")
-        << r.out;
+        << tree;
+    // The electrode numbers, engraved from a note on each electrode.
+    EXPECT_EQ(first_fragment_missing(oper_text(tree, "FIX_TEXT-F6"), {"drive method text", "path generated: cutter D0.5, 4 text items"}),
+              "")
+        << tree;
+    EXPECT_EQ(first_missing(r.out, {"[status] 生成刀轨 17/17 FIX_TEXT-F6", "[message] 已应用。"}), "") << r.out;
+    EXPECT_EQ(r.out.find("[listing]"), std::string::npos) << r.out;
+    ProcessResult notes = nxhost({"tree", out_dir() + "/electrodes.prt"});
+    for (const char *note : {"note \"EL-001F 0.080\"", "note \"EL-002F 0.050\"", "note \"EL-003F 0.080\"", "note \"EL-004F 0.050\""})
+        EXPECT_NE(notes.out.find(note), std::string::npos) << note << "\n" << notes.out;
+}
+
+// Every builder once: every operation of the plan is made and generated; the line skim of the tops
+// finds no flat face at the top of all electrodes (the highest head is a dome) and makes nothing.
+TEST_F(CalcRunTest, TheCompleteTemplateBuildsEveryKindOfOperation) {
+    ProcessResult r = run_shipped("铜公全工序  cu_full.prt", "  set TOGGLE_6 1\n  press APPLY\n  press BACK\n");
+    ASSERT_EQ(r.exit_code, 0) << r.out << r.err;
+    const std::string tree = program_tree();
+    const auto opers = opers_in_order(tree);
+    EXPECT_EQ(opers.size(), 48u) << tree;
+    EXPECT_EQ(tree.find("path not generated"), std::string::npos) << tree;
+    EXPECT_EQ(oper_text(tree, "PLAN_LINE_TOP-F8"), "") << tree;
+    for (const char *name : {"CAV_FK_TOP-R2_3", "CAV_MAX_EDM-R4", "CAV_BOT-R5", "ZLE_DEF_ANG-M2", "ZLE_MAX_EDM-M5",
+                             "ZLE_BOT-M6", "FACE_ALL-F1", "FACE_BOT-F3", "PLA_EDM_TO_BOT-F5_3", "PLA_M_E_TO_BOT-F6_3",
+                             "PLA_TOP_TO_BOT-F7_3", "FIX_00_90-F11", "FIX_DEF_ANG-F12", "FIX_SEL_SUR-F13", "FIX_TEXT-F14"})
+        EXPECT_NE(oper_text(tree, name).find("path generated"), std::string::npos) << name << "\n" << tree;
+    EXPECT_EQ(first_fragment_missing(oper_text(tree, "FIX_SEL_SUR-F13"), {"stock part 0.08", "drive stock 0.078"}), "") << tree;
+    EXPECT_EQ(first_missing(r.out, {"[status] 生成刀轨 48/48 FIX_TEXT-F14", "[message] 已应用。"}), "") << r.out;
 }
 
 // A second template: per-electrode roughing with a graphite cutter, one cavity down to the deepest
@@ -130,7 +179,14 @@ TEST_F(CalcRunTest, TheGraphiteTemplateMakesItsOwnOperations) {
                     {"Z-level", "G_D6R1", "WORKPIECE_QZ_" + std::to_string(i + 5), 0.08, 10.101});
     }
     expect_oper(tree, "CAV_MAX_EDM-R2", {"cavity milling", "G_D6", "WORKPIECE_QZ", 0.35, 10.351});
-    EXPECT_EQ(opers_in_order(tree).size(), 9u) << tree;
+    // The flats of all electrodes, the contour of their 0-60 degree faces and each base from the
+    // reference face's outline down.
+    EXPECT_NE(oper_text(tree, "FACE_ALL-F2").find("path generated: cutter G_D10"), std::string::npos) << tree;
+    EXPECT_NE(oper_text(tree, "FIX_00_60-F3").find("path generated: cutter G_R2"), std::string::npos) << tree;
+    for (const char *name : {"PLA_TOP_TO_BOT-F4", "PLA_TOP_TO_BOT-F4_3"})
+        EXPECT_NE(oper_text(tree, name).find("floor plane at ["), std::string::npos) << name << "\n" << tree;
+    EXPECT_EQ(opers_in_order(tree).size(), 15u) << tree;
+    EXPECT_EQ(tree.find("path not generated"), std::string::npos) << tree;
 }
 
 // Finish switched off: Apply makes nothing of it; a second Apply makes nothing and computes only

@@ -2,15 +2,14 @@
 #include "torvane/calc/calc_dispatch.h"
 
 #include <cstring>
-#include <string>
 
 #include "my_func/my_func.h"
 #include "torvane/calc/cavity_builders.h"
+#include "torvane/calc/contour_builders.h"
 #include "torvane/calc/face_builders.h"
 #include "torvane/calc/planar_builders.h"
 #include "torvane/setup/mcs_workpiece.h"
 #include "torvane/state/dlg_state.h"
-#include "torvane/state/messages.h"
 #include "uf_object_types.h"
 
 namespace {
@@ -53,36 +52,19 @@ const dispatch_row DISPATCH_ROWS[] = {
     {UF_mach_face_milling_subtype, "FACE_EDM", BUILD_FACE_EDM, nullptr},
     {UF_mach_face_milling_subtype, "FACE_BOT", BUILD_FACE_BOT, nullptr},
     {UF_mach_face_milling_subtype, nullptr, BUILD_FACE_ALL, &face_sets::face_all},
-    {UF_mach_pocket_subtype, "PLAN_EDM", BUILD_PLANAR, nullptr},
-    {UF_mach_pocket_subtype, "PLA_EDM_TO_BOT", BUILD_PLANAR, nullptr},
-    {UF_mach_pocket_subtype, "PLA_M_E_TO_BOT", BUILD_PLANAR, nullptr},
-    {UF_mach_pocket_subtype, "PLA_TOP_TO_BOT", BUILD_PLANAR, nullptr},
-    {UF_mach_pocket_subtype, "PLAN_LINE_TOP", BUILD_PLANAR, nullptr},
+    {UF_mach_pocket_subtype, "PLAN_EDM", BUILD_PLAN_EDM, nullptr},
+    {UF_mach_pocket_subtype, "PLA_EDM_TO_BOT", BUILD_PLA_EDM_TO_BOT, nullptr},
+    {UF_mach_pocket_subtype, "PLA_M_E_TO_BOT", BUILD_PLA_M_E_TO_BOT, nullptr},
+    {UF_mach_pocket_subtype, "PLA_TOP_TO_BOT", BUILD_PLA_TOP_TO_BOT, nullptr},
+    {UF_mach_pocket_subtype, "PLAN_LINE_TOP", BUILD_PLAN_LINE_TOP, nullptr},
 };
-
-typedef int (*planar_builder)(prog_group *, oper *, int, tag_t, from_side_start_point *, tag_t *, uf_list_p_t, int);
-
-// The planar builder of the key's name; null for none.
-planar_builder run_planar(const char *key) {
-    static const struct {
-        const char *key;
-        planar_builder builder;
-    } PLANAR[] = {{"PLAN_EDM", PLAN_EDM},
-                  {"PLA_EDM_TO_BOT", PLA_EDM_TO_BOT},
-                  {"PLA_M_E_TO_BOT", PLA_M_E_TO_BOT},
-                  {"PLA_TOP_TO_BOT", PLA_TOP_TO_BOT},
-                  {"PLAN_LINE_TOP", PLAN_LINE_TOP}};
-    for (const auto &p : PLANAR)
-        if (key && std::strcmp(p.key, key) == 0) return p.builder;
-    return nullptr;
-}
 
 // Plunge milling templates are dispatched as cavity milling.
 int family_subtype(int subtype) {
     return subtype == UF_mach_plunge_milling_subtype ? UF_mach_cavity_milling_subtype : subtype;
 }
 
-// Every builder with the arguments its family takes; -1 for a row whose builder is missing.
+// Every builder with the arguments its family takes.
 int run_builder(const dispatch_call &call, const dispatch_choice &choice) {
     prog_group *group = call.group;
     oper *node = call.node;
@@ -100,15 +82,20 @@ int run_builder(const dispatch_call &call, const dispatch_choice &choice) {
     case BUILD_CAV_EDM: return build_cav_edm(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
     case BUILD_CAV_MAX_EDM: return build_cav_max_edm(group, node, kind, wp, sp, &oper_tag, list);
     case BUILD_ZLE_FACE_ANGLE: return build_zle_face_angle(group, node, kind, wp, sp, &oper_tag, list, faces, face_count);
+    case BUILD_FIX_FACE_LIST: return FIX_angle(group, node, kind, wp, sp, &oper_tag, list, faces, face_count);
+    case BUILD_FIX_SEL_SUR: return FIX_SEL_SUR(call.dialog_id, group, node, kind, wp, sp, &oper_tag, list);
+    case BUILD_FIX_TEXT: return FIX_TEXT(group, node, kind, wp, sp, &oper_tag, list);
     case BUILD_FACE_ALL: return build_face_all(group, node, kind, wp, sp, &oper_tag, list, faces, face_count);
     case BUILD_FACE_BOT: return build_face_bot(group, node, kind, wp, sp, &oper_tag, list);
     case BUILD_FACE_EDM: return build_face_edm(group, node, kind, wp, sp, &oper_tag, list);
-    case BUILD_PLANAR: {
-        const planar_builder planar = run_planar(choice.key);
-        return planar ? planar(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id) : -1;
+    case BUILD_PLAN_EDM: return PLAN_EDM(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_PLA_EDM_TO_BOT: return PLA_EDM_TO_BOT(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_PLA_M_E_TO_BOT: return PLA_M_E_TO_BOT(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_PLA_TOP_TO_BOT: return PLA_TOP_TO_BOT(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_PLAN_LINE_TOP: return PLAN_LINE_TOP(group, node, kind, wp, sp, &oper_tag, list, call.dialog_id);
+    case BUILD_NONE: break;
     }
-    default: return -1;
-    }
+    return 1;
 }
 
 }  // namespace
@@ -132,10 +119,6 @@ dispatch_choice choose_builder(int subtype, const char *name, const face_sets *s
 int dispatch_oper(const dispatch_call &call) {
     const dispatch_choice choice =
         choose_builder(call.node->subtype, call.node->name, static_face_sets, static_dlg_state.toggle_38);
-    if (choice.builder == BUILD_NONE) return 1;
-    if (run_builder(call, choice) >= 0) return 1;
-    std::string text;
-    if (!torvane_text("say_build_later_01:", &text)) return 0;
-    MY_write_listing((std::string(call.node->name) + " " + text + "\n").c_str());
+    run_builder(call, choice);
     return 1;
 }

@@ -23,7 +23,11 @@ enum oper_builder {
     BUILD_FACE_ALL,
     BUILD_FACE_EDM,
     BUILD_FACE_BOT,
-    BUILD_PLANAR,  // the planar builder of the key's name
+    BUILD_PLAN_EDM,
+    BUILD_PLA_EDM_TO_BOT,
+    BUILD_PLA_M_E_TO_BOT,
+    BUILD_PLA_TOP_TO_BOT,
+    BUILD_PLAN_LINE_TOP,
     BUILD_NONE
 };
 
@@ -50,9 +54,8 @@ struct dispatch_call {
 };
 
 // Builds the operation with the builder its row chooses (TOGGLE_38 and static_face_sets); an
-// operation no row takes is left alone, one whose builder this version lacks is named in the
-// listing window. A builder's own failure only leaves the node without obj_tag. 0 when a text
-// could not be found.
+// operation no row takes is left alone. A builder's own failure only leaves the node without
+// obj_tag (or with an operation it could not finish): the walk goes on. Returns 1.
 int dispatch_oper(const dispatch_call &call);
 
 #endif

@@ -31,7 +31,8 @@ void box_point(const elec_cam_data *record, int mcs_class, double height, bool a
     point[axis] = at_bottom ? (sense > 0 ? record->elec_box_min[axis] : record->elec_box_max[axis]) : sense * height;
 }
 
-// Boundary data in the MCS plane with its origin at point; 0 when the MCS matrix cannot be had.
+// Boundary data in the MCS plane through point (absolute); NX reads the data's origin in the
+// WCS, so it is handed over in WCS coordinates. 0 when the MCS matrix or the WCS cannot be had.
 int fill_bound_data(const double point[3], UF_CAM_boundary_type_t type, UF_CAM_material_side_t side,
                     UF_CAMBND_boundary_data_p_t data) {
     tag_t matrix = NULL_TAG;
@@ -40,7 +41,8 @@ int fill_bound_data(const double point[3], UF_CAM_boundary_type_t type, UF_CAM_m
     if (UF_CALL(UF_CSYS_ask_matrix_values(matrix, data->matrix)) != 0) return 0;
     data->boundary_type = type;
     data->plane_type = 0;  // the plane at the origin given
-    std::memcpy(data->origin, point, sizeof data->origin);
+    double absolute[3] = {point[0], point[1], point[2]};
+    if (UF_CALL(UF_CSYS_map_point(UF_CSYS_ROOT_COORDS, absolute, UF_CSYS_ROOT_WCS_COORDS, data->origin)) != 0) return 0;
     data->material_side = side;
     data->ignore_holes = data->ignore_islands = data->ignore_chamfers = 0;
     data->app_data = nullptr;
