@@ -36,9 +36,9 @@ file_ptr open_text(const char *path) { return file_ptr(path ? sys_fopen(path, "r
 }  // namespace
 
 int MY_find_config_key(FILE *fp, const char *key, int max_token) {
-    const char *wanted = key ? key : "";
+    const std::string wanted = key ? key : "";
     const size_t limit = max_token > 0 ? static_cast<size_t>(max_token) : 0;
-    if (!*wanted) return 0;  // every delimiter would match an empty key
+    if (wanted.empty()) return 0;  // every delimiter would match an empty key
     std::string token;
     for (int c = std::fgetc(fp); c != EOF; c = std::fgetc(fp)) {
         if (is_delimiter(c))
@@ -47,7 +47,7 @@ int MY_find_config_key(FILE *fp, const char *key, int max_token) {
             token.clear();  // an over-long run restarts and loses this character
         else
             token.push_back(static_cast<char>(c));
-        if (token == wanted) return 1;
+        if (token.size() == wanted.size() && token == wanted) return 1;
     }
     return 0;
 }

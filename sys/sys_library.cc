@@ -48,7 +48,9 @@ sys_library_t sys_load_library(const char *path) {
         fail(std::string(path) + ": drive " + path[0] + ": is not mounted");
         return nullptr;
     }
-    void *lib = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A freed library stays mapped, so loading it again (the extension libraries are loaded for
+    // every call) is a lookup rather than a new mapping; those libraries keep no state of their own.
+    void *lib = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!lib) fail(loader_message(host + ": cannot be loaded"));
     return lib;
 #endif

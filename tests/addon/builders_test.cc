@@ -7,11 +7,17 @@
 #include <set>
 
 #include "calc_fixture.h"
+#include "my_func/my_func.h"
+#include "my_func_cam/elec_name_note.h"
+#include "nxhost/drafting/drafting.h"
 #include "nxhost/modeling/geometry_objects.h"
 #include "torvane/calc/apply_calc.h"
+#include "torvane/calc/contour_builders.h"
 #include "torvane/calc/face_builders.h"
 #include "torvane/calc/planar_builders.h"
+#include "torvane/plan/prog_group.h"
 #include "uf_cambnd.h"
+#include "uf_camtext.h"
 #include "uf_obj.h"
 
 namespace {
@@ -236,6 +242,113 @@ TEST_F(BuilderTest, TopLinesMakeAProfileAndAZigZagOperation) {
     EXPECT_EQ(zig_zag[0].items, 3);
     EXPECT_EQ(opers[0]->elec_count, 0) << "the line operations record no electrodes";
     EXPECT_TRUE(start_points(opers[0]->obj_tag).empty());
+}
+
+// ---- fixed contour ---------------------------------------------------------------------------
+
+TEST(ContourBuilders, TheDriveStockStaysBelowThePartStockWhenTheCornerRadiusIsLarger) {
+    const struct {
+        double part, radius, drive;
+    } rows[] = {{0.08, 1.0, 0.078}, {0.5, 0.2, 0.5}, {0.1, 0.1, 0.1}, {0.0, 0.0, 0.0}, {-0.05, 0.0, -0.052}};
+    for (const auto &r : rows) EXPECT_NEAR(drive_stock_of(r.part, r.radius), r.drive, 1e-12) << r.part << " " << r.radius;
+}
+
+class ContourTest : public BuilderTest {
+protected:
+    void TearDown() override {
+        reset_elec_name_note_keys();
+        BuilderTest::TearDown();
+    }
+    // The operation node of that name with its group, the MCS and workpiece made.
+    oper *ready(const char *name, prog_group **group) {
+        oper *node = nullptr;
+        EXPECT_EQ(find_oper_node(name, &node, group, nullptr), 1) << name;
+        EXPECT_EQ(create_mcs_and_workpiece(), 1);
+        tag_t setup = NULL_TAG, root = NULL_TAG;
+        EXPECT_EQ(UF_SETUP_ask_setup(&setup), 0);
+        EXPECT_EQ(UF_SETUP_ask_program_root(setup, &root), 0);
+        EXPECT_EQ(create_nc_prog_group((*group)->name, &(*group)->obj_tag, root), 1);
+        return node;
+    }
+    static int item_count(tag_t oper_tag, UF_CAM_geom_type_t type) {
+        int count = 0;
+        UF_CAMGEOM_item_t *items = nullptr;
+        EXPECT_EQ(UF_CAMGEOM_ask_items(oper_tag, type, &count, &items), 0);
+        UF_free(items);
+        return count;
+    }
+};
+
+// No face of the slope class and none of the user's: no operation and no message.
+TEST_F(ContourTest, AFaceListContourWithoutFacesBuildsNothing) {
+    prog_group *group = nullptr;
+    oper *node = ready("FIX_0_45-F4", &group);
+    tag_t made = 1;
+    from_side_start_point points;
+    EXPECT_EQ(FIX_angle(group, node, RMF_FINISH, static_work_piece_tag, &points, &made, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(made, NULL_TAG);
+    EXPECT_EQ(node->obj_tag, NULL_TAG);
+    EXPECT_TRUE(shown("message").empty());
+}
+
+// The user's faces are the cut area, used once; their start points are taken only under NX 4.
+TEST_F(ContourTest, TheUsersFacesAreTheCutAreaAndTheirStartPointsCountOnlyUnderNx4) {
+    for (double release : {4.5, 12.0}) {
+        SCOPED_TRACE(release);
+        prepare_copy("electrodes.prt", "contour" + std::to_string(static_cast<int>(release)) + ".prt", {"EL-001"});
+        clear_shown();
+        static_nx_release = release;
+        prog_group *group = nullptr;
+        oper *node = ready("FIX_0_45-F4", &group);
+        int rc = 0;
+        node->cut_face_p = static_cast<tag_t *>(UF_allocate_memory(2 * sizeof(tag_t), &rc));
+        node->cut_face_p[0] = nxhost::store().children(body("EL-001"), UF_solid_face_subtype)[0];
+        node->cut_face_p[1] = nxhost::store().children(body("EL-001"), UF_solid_face_subtype)[1];
+        node->cut_face_count = 2;
+        const double pick[3] = {5, -5, 20};
+        ASSERT_EQ(append_start_point(node, pick), 1);
+        tag_t made = NULL_TAG;
+        from_side_start_point points;
+        ASSERT_EQ(FIX_angle(group, node, RMF_FINISH, static_work_piece_tag, &points, &made, nullptr, nullptr, 0), 1);
+        ASSERT_NE(made, NULL_TAG);
+        EXPECT_EQ(item_count(made, UF_CAM_cut_area), 2);
+        EXPECT_EQ(node->cut_face_count, 0);
+        // Offered only under NX 4; the stand-in takes no cut-region start points on a contour (NX's
+        // documentation names them for planar and cavity milling only), so NX 4 reports the refusal.
+        EXPECT_EQ(listing().find("UF_CAMGEOM_append_custom_points") != std::string::npos, release < 5.0) << listing();
+        EXPECT_TRUE(start_points(made).empty());
+        EXPECT_NEAR(real(made, UF_PARAM_STOCK_PART), 0.08, 1e-12);
+        MY_free_list(&node->start_point_list_p);
+    }
+}
+
+// The engraving: not with the simple analysis, not without a cutter; a note only on the
+// electrodes that face the MCS.
+TEST_F(ContourTest, TheEngravingNamesOnlyTheElectrodesFacingTheMcs) {
+    prepare_copy("electrode_shapes.prt", "engrave.prt", {"STUB_ZP", "STUB_ZM"});
+    prog_group *group = nullptr;
+    oper *node = ready("FIX_TEXT-F6", &group);
+    from_side_start_point points;
+    tag_t made = NULL_TAG;
+    static_dlg_state.radio_1 = 1;
+    EXPECT_EQ(FIX_TEXT(group, node, RMF_FINISH, static_work_piece_tag, &points, &made, nullptr), 0);
+    static_dlg_state.radio_1 = 0;
+    auto tool = node->tool_data_p;
+    node->tool_data_p = nullptr;
+    EXPECT_EQ(FIX_TEXT(group, node, RMF_FINISH, static_work_piece_tag, &points, &made, nullptr), 0);
+    EXPECT_EQ(node->obj_tag, NULL_TAG);
+    node->tool_data_p = tool;
+    ASSERT_EQ(FIX_TEXT(group, node, RMF_FINISH, static_work_piece_tag, &points, &made, nullptr), 1);
+    ASSERT_NE(made, NULL_TAG);
+    int count = 0;
+    UF_CAMTEXT_item_t *items = nullptr;
+    ASSERT_EQ(UF_CAMTEXT_ask_items(made, &count, &items), 0);
+    ASSERT_EQ(count, 1);
+    tag_t note = NULL_TAG;
+    ASSERT_EQ(UF_CAMTEXT_ask_item_entity(items[0], &note), 0);
+    UF_free(items);
+    EXPECT_EQ(nxhost::drafting::note_of(note)->lines.front().rfind("STUB_ZP", 0), 0u);
+    EXPECT_EQ(node->elec_count, 2) << "made for both";
 }
 
 }  // namespace

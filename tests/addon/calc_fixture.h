@@ -60,6 +60,25 @@ protected:
         });
     }
 
+    // Takes every other operation out of the plan.
+    static void only_in_plan(std::initializer_list<const char *> names) {
+        for (r_m_f_or_other *rmf = static_plan_list; rmf; rmf = rmf->next_p)
+            for (prog_group *group = rmf->prog_group_list_p; group; group = group->next_p) {
+                oper *node = group->oper_list_p;
+                while (node) {
+                    oper *next = node->next_p;
+                    bool kept = false;
+                    for (const char *name : names) kept = kept || std::strcmp(node->name, name) == 0;
+                    if (!kept) {
+                        (node->prev_p ? node->prev_p->next_p : group->oper_list_p) = next;
+                        if (next) next->prev_p = node->prev_p;
+                        free_oper_node(node);
+                    }
+                    node = next;
+                }
+            }
+    }
+
     std::string listing() const {
         std::string text;
         for (const std::string &line : shown("listing")) text += line + "\n";

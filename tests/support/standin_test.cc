@@ -48,7 +48,8 @@ std::vector<std::string> StandinTest::shown(const std::string &kind) const {
 
 void StandinTest::clear_shown() const { nxhost::clear_transcript(); }
 
-long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body) {
+long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body, int shard,
+                           int shards) {
     auto fresh = [&] {
         nxhost::reset_all();
         EXPECT_EQ(UF_initialize(), 0);
@@ -58,7 +59,7 @@ long run_failing_each_call(const std::function<void()> &setup, const std::functi
     const long before = nxhost::calls_made();
     body();
     const long total = nxhost::calls_made() - before;
-    for (long n = 1; n <= total; ++n) {
+    for (long n = 1 + shard; n <= total; n += shards) {
         SCOPED_TRACE("NX call " + std::to_string(n) + " of " + std::to_string(total) + " fails");
         fresh();
         nxhost::fail_call_number(n);

@@ -36,6 +36,9 @@ protected:
 // Runs `body` once to count the NX calls it makes, then once per call with that call made to
 // fail (after `setup` each time, on a fresh stand-in). `body` must survive every failure: this is
 // how tests prove that no host failure crashes the add-on. Returns the number of calls.
-long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body);
+// A long run can be cut into shards that run side by side: shard k of n fails the calls
+// k+1, k+1+n, k+1+2n ...
+long run_failing_each_call(const std::function<void()> &setup, const std::function<void()> &body, int shard = 0,
+                           int shards = 1);
 
 }  // namespace testsupport

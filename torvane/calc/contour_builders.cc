@@ -119,7 +119,7 @@ int FIX_TEXT(prog_group *group, oper *node, int rmf_kind, tag_t work_piece_tag, 
     MY_set_drafting_font(ENGRAVING_FONT);
     std::vector<tag_t> notes;
     notes.reserve(static_cast<std::size_t>(static_elec_count > 0 ? static_elec_count : 0));
-    if (!electrode_notes(site, ask_group_mcs(static_mcs_tag), &notes)) return 0;
+    if (!electrode_notes(site, site.mcs, &notes)) return 0;
     site.items = notes.data();
     site.item_count = static_cast<int>(notes.size());
     return build_planned_oper(FIX_TEXT_MEMBER, site, oper_tag);

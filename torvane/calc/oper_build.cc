@@ -178,9 +178,9 @@ int show_member_message(const oper_build_member &member, const char *suffix) {
 int begin_oper_build(const oper_build_member &member, oper_build_site &site, tag_t *oper_tag) {
     *oper_tag = NULL_TAG;
     if (!member.needs_mcs_class) return 1;
-    const tag_t mcs = ask_group_mcs(static_mcs_tag);
-    if (mcs == NULL_TAG) return show_member_message(member, "01");
-    site.mcs_class = ask_mcs_class(mcs);
+    site.mcs = ask_group_mcs(static_mcs_tag);
+    if (site.mcs == NULL_TAG) return show_member_message(member, "01");
+    site.mcs_class = ask_mcs_class(site.mcs);
     if (site.mcs_class == 0) return show_member_message(member, "02");
     return 1;
 }

@@ -88,7 +88,8 @@ struct oper_build_site {
     int dialog_id = 0;              // 0 when the builder adds no list lines
     const tag_t *items = nullptr;   // the driver's face list, or the entities a member made (notes, lines)
     int item_count = 0;
-    int mcs_class = 0;              // asked for the members that need it
+    tag_t mcs = NULL_TAG;           // the MCS object, asked with the class for the members that need it
+    int mcs_class = 0;
     const elec_cam_data *record = nullptr;  // the electrode of a per-electrode member
     std::shared_ptr<edm_loop_set> loops;    // inner loops a member read before the cutter
 };
