@@ -27,14 +27,15 @@ protected:
         SetupTest::TearDown();
     }
 
-    void prepare(const std::string &part, const std::vector<std::string> &electrodes, const std::string &json = "") {
+    void prepare(const std::string &part, const std::vector<std::string> &electrodes, const std::string &json = "",
+                 const char *template_file = "cu_std.prt") {
         open(part, electrodes, json);
         default_dlg_state(&static_dlg_state);
         static_dlg_state.toggle_4 = static_dlg_state.toggle_6 = static_dlg_state.toggle_8 = 1;
         static_dlg_state.real_5 = 0.2;
         static_dlg_state.real_9 = 0.08;
         static_nx_release = 12.0;
-        ASSERT_EQ(get_template_group_and_oper("cu_std.prt", &static_plan_list, &static_insert_group_list,
+        ASSERT_EQ(get_template_group_and_oper(template_file, &static_plan_list, &static_insert_group_list,
                                               &static_insert_oper_list),
                   1);
     }
