@@ -4,14 +4,18 @@
 // and workpiece set-up on the same part, so that the builders' share can be told apart.
 //
 // The parts are made here: the electrodes of the sample part repeated over a grid, and a template
-// made from the standard copper template, its operations copied under new names into R, M and F
-// groups (mostly cavity and Z-level operations, a few of the kinds this version skips).
+// made from the complete copper template, its operations copied under new names into R, M and F
+// groups so that every builder runs at least once: cavity and Z-level roughing and semi-finishing,
+// face milling, the planar floors and the skim of the tops, the fixed contours and the engraving,
+// about a third of them made once per electrode as a real copper template has them. After Apply
+// the operations of the part are counted against the template and the electrodes; a missing or
+// ungenerated operation fails the benchmark, since its time would then mean nothing.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -21,6 +25,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "nxhost/cam/cam_model.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/objects/store.h"
 #include "nxhost/parts/parts.h"
@@ -43,27 +48,48 @@ namespace {
 
 const char *const kTemplate = "bench30.prt";
 
-// The 30 operations: group, name, and the operation of cu_std.prt it is copied from (its kind,
-// parameters and cutter).
+// How many operations Apply makes of a template operation: one for all electrodes, or one per
+// electrode (every electrode of the bench parts takes part in every per-electrode kind).
+enum class Made { Once, PerElectrode };
+
+// The 30 operations: group, name, the operation of cu_full.prt it is copied from (its kind,
+// parameters and cutter) and how many Apply makes of it. The name picks the builder.
 struct TemplateOper {
     const char *klass, *group, *name, *prototype;
+    Made made;
 };
+constexpr Made kOnce = Made::Once, kEach = Made::PerElectrode;
 const TemplateOper kOpers[] = {
-    {"R", "R1-R", "CAV_TOP-R1", "CAV_TOP-R1"},        {"R", "R1-R", "CAV_EDM-R2", "CAV_EDM-R2"},
-    {"R", "R1-R", "CAV_MAX_EDM-R3", "CAV_EDM-R2"},    {"R", "R1-R", "CAV_BOT-R4", "CAV_BOT-R9"},
-    {"R", "R2-R", "CAV_TOP-R5", "CAV_TOP-R1"},        {"R", "R2-R", "CAV_EDM-R6", "CAV_EDM-R2"},
-    {"R", "R2-R", "CAV_MAX_EDM-R7", "CAV_EDM-R2"},    {"R", "R2-R", "CAV_BOT-R8", "CAV_BOT-R9"},
-    {"R", "R3-R", "CAV_EDM-R9", "CAV_EDM-R2"},        {"R", "R3-R", "CAV_TOP-R10", "CAV_TOP-R1"},
-    {"M", "M1-M", "ZLE_EDM-M1", "ZLE_EDM-M1-S0.05"},  {"M", "M1-M", "ZLE_0_90-M2", "ZLE_45_90-M2"},
-    {"M", "M1-M", "ZLE_45_90-M3", "ZLE_45_90-M2"},    {"M", "M1-M", "CAV_EDM-M4", "CAV_EDM-R2"},
-    {"M", "M1-M", "ZLE_EDM-M5", "ZLE_EDM-M1-S0.05"},  {"M", "M2-M", "ZLE_0_90-M6", "ZLE_45_90-M2"},
-    {"M", "M2-M", "ZLE_EDM-M7", "ZLE_EDM-M1-S0.05"},  {"M", "M2-M", "CAV_MAX_EDM-M8", "CAV_EDM-R2"},
-    {"M", "M2-M", "ZLE_45_90-M9", "ZLE_45_90-M2"},    {"M", "M2-M", "ZLE_EDM-M10", "ZLE_EDM-M1-S0.05"},
-    {"F", "F1-F", "ZLE_EDM-F1", "ZLE_EDM-F3"},        {"F", "F1-F", "ZLE_0_90-F2", "ZLE_EDM-F3"},
-    {"F", "F1-F", "ZLE_45_90-F3", "ZLE_EDM-F3"},      {"F", "F1-F", "ZLE_EDM-F4", "ZLE_EDM-F3"},
-    {"F", "F1-F", "CAV_EDM-F5", "CAV_EDM-R2"},        {"F", "F2-F", "ZLE_EDM-F6", "ZLE_EDM-F3"},
-    {"F", "F2-F", "FACE_EDM-F7", "FACE_EDM-F1"},      {"F", "F2-F", "PLAN_EDM-F8", "PLAN_EDM-F2"},
-    {"F", "F2-F", "FIX_0_45-F9", "FIX_0_45-F4"},      {"F", "F2-F", "FIX_0_90-F10", "FIX_0_90-F5"},
+    {"R", "R1-R", "CAV_TOP-R1", "CAV_TOP-R1", kOnce},
+    {"R", "R1-R", "CAV_FK_TOP-R2", "CAV_FK_TOP-R2", kEach},
+    {"R", "R1-R", "CAV_EDM-R3", "CAV_EDM-R3", kEach},
+    {"R", "R1-R", "CAV_MAX_EDM-R4", "CAV_MAX_EDM-R4", kOnce},
+    {"R", "R2-R", "CAV_BOT-R5", "CAV_BOT-R5", kOnce},
+    {"R", "R2-R", "CAV_EDM-R6", "CAV_EDM-R3", kEach},
+    {"R", "R2-R", "CAV_MAX_EDM-R7", "CAV_MAX_EDM-R4", kOnce},
+    {"M", "M1-M", "ZLE_45_90-M1", "ZLE_45_90-M1", kOnce},
+    {"M", "M1-M", "ZLE_DEF_ANG-M2", "ZLE_DEF_ANG-M2", kOnce},
+    {"M", "M1-M", "ZLE_0_90-M3", "ZLE_0_90-M3", kOnce},
+    {"M", "M1-M", "ZLE_EDM-M4", "ZLE_EDM-M4", kEach},
+    {"M", "M1-M", "ZLE_MAX_EDM-M5", "ZLE_MAX_EDM-M5", kOnce},
+    {"M", "M2-M", "ZLE_BOT-M6", "ZLE_BOT-M6", kOnce},
+    {"M", "M2-M", "ZLE_EDM-M7", "ZLE_EDM-M4", kEach},
+    {"M", "M2-M", "CAV_EDM-M8", "CAV_EDM-R3", kEach},
+    {"M", "M2-M", "ZLE_45_90-M9", "ZLE_45_90-M1", kOnce},
+    {"F", "F1-F", "FACE_ALL-F1", "FACE_ALL-F1", kOnce},
+    {"F", "F1-F", "FACE_EDM-F2", "FACE_EDM-F2", kOnce},
+    {"F", "F1-F", "FACE_BOT-F3", "FACE_BOT-F3", kOnce},
+    {"F", "F1-F", "PLAN_EDM-F4", "PLAN_EDM-F4", kEach},
+    {"F", "F1-F", "PLA_EDM_TO_BOT-F5", "PLA_EDM_TO_BOT-F5", kEach},
+    {"F", "F1-F", "PLA_M_E_TO_BOT-F6", "PLA_M_E_TO_BOT-F6", kEach},
+    {"F", "F1-F", "PLA_TOP_TO_BOT-F7", "PLA_TOP_TO_BOT-F7", kEach},
+    {"F", "F1-F", "PLAN_LINE_TOP-F8", "PLAN_LINE_TOP-F8", kOnce},
+    {"F", "F2-F", "ZLE_EDM-F9", "ZLE_EDM-F9", kEach},
+    {"F", "F2-F", "FIX_0_45-F10", "FIX_0_45-F10", kOnce},
+    {"F", "F2-F", "FIX_00_90-F11", "FIX_00_90-F11", kOnce},
+    {"F", "F2-F", "FIX_DEF_ANG-F12", "FIX_DEF_ANG-F12", kOnce},
+    {"F", "F2-F", "FIX_SEL_SUR-F13", "FIX_SEL_SUR-F13", kOnce},
+    {"F", "F2-F", "FIX_TEXT-F14", "FIX_TEXT-F14", kOnce},
 };
 constexpr int kOperCount = sizeof kOpers / sizeof kOpers[0];
 static_assert(kOperCount == 30, "the template has 30 operations");
@@ -91,7 +117,7 @@ json remap_members(const json &members, const std::map<std::string, std::vector<
     return out;
 }
 
-// The operations of cu_std.prt by name, from its program view.
+// The operations of the source template by name, from its program view.
 void collect_opers(const json &node, std::map<std::string, json> *opers) {
     if (node.is_array()) {
         for (const json &n : node) collect_opers(n, opers);
@@ -123,7 +149,7 @@ std::string template_json(const fs::path &source, std::string *error) {
     for (const TemplateOper &o : kOpers) {
         auto it = prototypes.find(o.prototype);
         if (it == prototypes.end()) {
-            *error = std::string("cu_std.prt has no operation ") + o.prototype;
+            *error = source.filename().string() + " has no operation " + o.prototype;
             return "";
         }
         json oper = it->second;
@@ -146,8 +172,35 @@ std::string template_json(const fs::path &source, std::string *error) {
     return part.dump();
 }
 
-// The electrodes of the sample part, over and over on a 60 mm grid of 20 columns, numbered anew.
-std::string electrodes_json(const fs::path &sample, int count, std::string *error) {
+// The skim of the tops makes one operation of line sets, one boundary per electrode whose flat top
+// is at the top of all electrodes: those of these recipes (every top is wider than its cutter).
+const char *const kFlatTopRecipes[] = {"EL-001", "EL-004"};
+
+// Moves every point of a shape tree (base/center/min/max) by (dx, dy, dz).
+void move_shape(json &node, double dx, double dy, double dz) {
+    if (node.is_array()) {
+        for (json &n : node) move_shape(n, dx, dy, dz);
+    } else if (node.is_object()) {
+        for (auto &[key, value] : node.items()) {
+            if ((key == "base" || key == "center" || key == "min" || key == "max") && value.is_array() &&
+                value.size() == 3) {
+                value[0] = value[0].get<double>() + dx;
+                value[1] = value[1].get<double>() + dy;
+                value[2] = value[2].get<double>() + dz;
+            } else {
+                move_shape(value, dx, dy, dz);
+            }
+        }
+    }
+}
+
+// The dome of EL-002 stands 2 mm above the flat tops of EL-001 and EL-004, so that the skim of the
+// tops would find nothing to cut: its head (everything on its base block) sinks 2 mm into the block.
+const double kDomeSink = 2.0;
+
+// The electrodes of the sample part, over and over on a 60 mm grid of 20 columns, numbered anew;
+// *flat_tops counts those with a flat top at the top of all.
+std::string electrodes_json(const fs::path &sample, int count, int *flat_tops, std::string *error) {
     std::ifstream in(sample);
     json part = json::parse(in, nullptr, false);
     if (part.is_discarded() || !part.contains("bodies")) {
@@ -155,12 +208,19 @@ std::string electrodes_json(const fs::path &sample, int count, std::string *erro
         return "";
     }
     std::vector<json> recipes;  // each moved to the origin by its base block's corner
-    for (const json &b : part["bodies"])
-        if (b["name"].get<std::string>().rfind("EL-", 0) == 0) recipes.push_back(b);
+    for (json b : part["bodies"]) {
+        if (b["name"].get<std::string>().rfind("EL-", 0) != 0) continue;
+        if (b["name"] == "EL-002") {
+            json &head = b["shape"]["union"];
+            for (std::size_t i = 1; i < head.size(); ++i) move_shape(head[i], 0.0, 0.0, -kDomeSink);
+        }
+        recipes.push_back(b);
+    }
     if (recipes.empty()) {
         *error = "no electrode in " + sample.string();
         return "";
     }
+    *flat_tops = 0;
     json bodies = json::array();
     for (int i = 0; i < count; ++i) {
         const json &recipe = recipes[static_cast<std::size_t>(i) % recipes.size()];
@@ -170,23 +230,9 @@ std::string electrodes_json(const fs::path &sample, int count, std::string *erro
         std::ostringstream name;
         name << "EL-" << (i + 1);
         body["name"] = name.str();
-        // Move every point of the shape tree: base/center/min/max.
-        std::function<void(json &)> move = [&](json &node) {
-            if (node.is_array()) {
-                for (json &n : node) move(n);
-            } else if (node.is_object()) {
-                for (auto &[key, value] : node.items()) {
-                    if ((key == "base" || key == "center" || key == "min" || key == "max") && value.is_array() &&
-                        value.size() == 3) {
-                        value[0] = value[0].get<double>() + dx;
-                        value[1] = value[1].get<double>() + dy;
-                    } else {
-                        move(value);
-                    }
-                }
-            }
-        };
-        move(body["shape"]);
+        move_shape(body["shape"], dx, dy, 0.0);
+        for (const char *flat : kFlatTopRecipes)
+            if (recipe["name"] == flat) ++*flat_tops;
         bodies.push_back(body);
     }
     return json{{"format", "nxhost-part/1"}, {"units", "mm"}, {"bodies", bodies}}.dump();
@@ -208,14 +254,15 @@ public:
 
     std::string part_for(int electrodes) {
         const std::string file = "bench_" + std::to_string(electrodes) + ".prt";
-        if (!fs::exists(dir_ / "samples" / file)) {
-            const std::string text =
-                electrodes_json(fs::path(TORVANE_SOURCE_DIR) / "conf/samples/electrodes.prt", electrodes, &error_);
+        if (!flat_tops_.count(electrodes)) {
+            const std::string text = electrodes_json(fs::path(TORVANE_SOURCE_DIR) / "conf/samples/electrodes.prt",
+                                                     electrodes, &flat_tops_[electrodes], &error_);
             if (text.empty()) return "";
             std::ofstream(dir_ / "samples" / file) << text;
         }
         return "D:\\samples\\" + file;
     }
+    int flat_tops_of(int electrodes) { return flat_tops_[electrodes]; }
 
 private:
     // One directory per process: a second bench run must not delete this one's drive.
@@ -229,7 +276,7 @@ private:
             fs::copy_file(entry.path(), dir_ / "qz_conf/lang" / entry.path().filename(),
                           fs::copy_options::overwrite_existing);
         const fs::path templates = dir_ / "qz_conf/cam_qz/cam_template";
-        const std::string text = template_json(templates / "cu_std.prt", &error_);
+        const std::string text = template_json(templates / "cu_full.prt", &error_);
         if (!text.empty()) std::ofstream(templates / kTemplate) << text;
         setenv("NXHOST_DRIVE_D", dir_.c_str(), 1);
         const std::string nx = "C:\\Program Files\\Siemens\\NX";
@@ -239,6 +286,7 @@ private:
     }
     fs::path dir_;
     std::string error_;
+    std::map<int, int> flat_tops_;
 };
 
 // What a new turn frees.
@@ -293,6 +341,59 @@ int operations_in_part() {
     return count;
 }
 
+// The template operation an operation of the part was made from: its name, or its name less the
+// "_N" a further copy carries; null for none.
+const TemplateOper *made_from(const std::string &name) {
+    for (const TemplateOper &o : kOpers) {
+        const std::size_t n = std::strlen(o.name);
+        if (name.compare(0, n, o.name) != 0) continue;
+        if (name.size() == n) return &o;
+        if (name[n] == '_' && name.size() > n + 1 &&
+            name.find_first_not_of("0123456789", n + 1) == std::string::npos)
+            return &o;
+    }
+    return nullptr;
+}
+
+// Whether the part holds, after Apply, as many operations of each template operation as it should,
+// every one with its path generated, the skim of the tops with a boundary on each flat top and the
+// engraving with every electrode's name: "" when it does, else what differs. *expected_total gets
+// the number of operations it should hold.
+std::string check_made(int electrodes, int flat_tops, int *expected_total) {
+    std::map<std::string, int> made;
+    std::string problems;
+    for (tag_t t : nxhost::store().in_part(nxhost::display_part(), UF_machining_operation_type)) {
+        const nxhost::Object *obj = nxhost::store().find(t);
+        const nxhost::cam::CamObject *cam = nxhost::cam::cam_object(t);
+        const TemplateOper *from = made_from(obj->name);
+        if (!from) {
+            problems += " unexpected operation " + obj->name + ";";
+            continue;
+        }
+        ++made[from->name];
+        if (!cam || !cam->path.generated) problems += " " + obj->name + " not generated;";
+        if (cam && std::strstr(from->name, "PLAN_LINE_TOP")) {
+            const auto it = cam->boundaries.find(UF_CAM_part);
+            const int bounds = it == cam->boundaries.end() ? 0 : static_cast<int>(it->second.size());
+            if (bounds != flat_tops)
+                problems += " " + obj->name + " has " + std::to_string(bounds) + " boundaries, not " +
+                            std::to_string(flat_tops) + ";";
+        }
+        if (cam && std::strstr(from->name, "FIX_TEXT") && static_cast<int>(cam->text.size()) != electrodes)
+            problems += " " + obj->name + " engraves " + std::to_string(cam->text.size()) + " names, not " +
+                        std::to_string(electrodes) + ";";
+    }
+    *expected_total = 0;
+    for (const TemplateOper &o : kOpers) {
+        const int want = o.made == Made::Once ? 1 : electrodes;
+        *expected_total += want;
+        if (made[o.name] != want)
+            problems += " " + std::string(o.name) + " made " + std::to_string(made[o.name]) + " times, not " +
+                        std::to_string(want) + ";";
+    }
+    return problems;
+}
+
 // The transcript lines that are not status lines, the first of each text once, for the report.
 void print_transcript_once(int electrodes) {
     static std::map<int, bool> printed;
@@ -323,7 +424,8 @@ void BM_ApplyWholePlan(benchmark::State &state) {
     const int electrodes = static_cast<int>(state.range(0));
     const std::string part = part_or_skip(state, electrodes);
     if (part.empty()) return;
-    int opers = 0, made = 0, planned = 0;
+    const int flat_tops = Drive::get().flat_tops_of(electrodes);
+    int opers = 0, made = 0, planned = 0, expected = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const std::string error = open_turn(part, true);
@@ -344,12 +446,18 @@ void BM_ApplyWholePlan(benchmark::State &state) {
         opers = operations_in_part();
         made = opers - before;
         print_transcript_once(electrodes);
+        const std::string problems = check_made(electrodes, flat_tops, &expected);
+        if (!problems.empty()) {
+            state.SkipWithError(("Apply did not make the template's operations:" + problems).c_str());
+            break;
+        }
         state.ResumeTiming();
     }
     state.counters["electrodes"] = electrodes;
     state.counters["planned"] = planned;
     state.counters["operations"] = opers;  // every NX operation in the part afterwards
-    state.counters["made"] = made;         // of them made by Apply
+    state.counters["made"] = made;         // of them made by Apply, all generated
+    state.counters["expected"] = expected;
     forget_turn();
     UF_terminate();
 }
