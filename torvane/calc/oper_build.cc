@@ -214,8 +214,8 @@ int build_for_all(const oper_build_member &member, oper_build_site site, tag_t *
     return build_planned_oper(member, site, oper_tag);
 }
 
-oper *further_oper_node(oper_build_site &site, oper *planned, oper *previous) {
-    oper *copy = copy_oper_node(planned);
+oper *further_oper_node(oper_build_site &site, oper *planned, oper *previous, plan_name_set *names) {
+    oper *copy = copy_oper_node(planned, names);
     if (!copy) return nullptr;
     copy->obj_tag = NULL_TAG;
     // Made for another electrode: it holds none until its operation records its own.
@@ -229,11 +229,12 @@ int build_per_electrode(const oper_build_member &member, oper_build_site site, t
     if (!begin_oper_build(member, site, oper_tag)) return 0;
     oper *planned = site.node;
     oper *previous = nullptr;
+    plan_name_set names;  // one gathering of the plan's names for all the copies
     for (const elec_cam_data *record = elec_cam_data_list; record; record = record->next_p) {
         oper_build_site electrode = site;
         electrode.record = record;
         if (member.takes_part && !member.takes_part(*record, electrode)) continue;
-        electrode.node = previous ? further_oper_node(electrode, planned, previous) : planned;
+        electrode.node = previous ? further_oper_node(electrode, planned, previous, &names) : planned;
         if (!electrode.node) return 0;
         previous = electrode.node;
         if (member.before_cutter && !member.before_cutter(electrode)) return 0;

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "my_func_cam/elec_analysis.h"
+#include "torvane/plan/prog_group.h"
 #include "torvane/setup/boundaries.h"
 #include "torvane/setup/cut_levels.h"
 #include "torvane/setup/start_points.h"
@@ -121,7 +122,7 @@ int build_for_all(const oper_build_member &member, oper_build_site site, tag_t *
 
 // The node of a further operation of a planned one: a copy linked after previous (shown in the
 // dialog's list when its group is expanded), with no NX object yet. NULL when memory is short.
-oper *further_oper_node(oper_build_site &site, oper *planned, oper *previous);
+oper *further_oper_node(oper_build_site &site, oper *planned, oper *previous, plan_name_set *names = nullptr);
 
 // begin_oper_build, then one operation per record of elec_cam_data_list that takes part: the
 // planned node for the first, a further node for each other. The out tag stays 0. 1, or 0 when a

@@ -31,13 +31,16 @@ int set_oper_electrodes(oper *node, const tag_t *elec_tags, int count) {
     return 1;
 }
 
-oper *copy_oper_node(oper *source) {
+oper *copy_oper_node(oper *source, plan_name_set *names) {
     oper *copy = new (std::nothrow) oper();
     if (!copy) return nullptr;
     copy->rmf_kind = source->rmf_kind;
     copy->type = source->type;
     copy->subtype = source->subtype;
-    get_unique_plan_name(source->new_name, copy->name);
+    if (names)
+        names->unique(source->new_name, copy->name);
+    else
+        get_unique_plan_name(source->new_name, copy->name);
     copy_plan_name(copy->new_name, source->new_name);
     copy_plan_name(copy->tool_name, source->tool_name);
     copy_plan_name(copy->ref_tool_name, source->ref_tool_name);

@@ -175,10 +175,14 @@ int ensure_cam_setup(const char *tag_01, const char *tag_02, int add_tt) {
     return 1;
 }
 
-void get_unique_plan_name(const char *name, char out[PLAN_NAME_BUFSIZE]) {
-    const std::unordered_set<std::string> names = plan_names();
-    unique_name(name ? name : "", true, [&](const char *candidate) { return names.count(folded_name(candidate)) != 0; },
+void get_unique_plan_name(const char *name, char out[PLAN_NAME_BUFSIZE]) { plan_name_set().unique(name, out); }
+
+plan_name_set::plan_name_set() : names_(plan_names()) {}
+
+void plan_name_set::unique(const char *name, char out[PLAN_NAME_BUFSIZE]) {
+    unique_name(name ? name : "", true, [&](const char *candidate) { return names_.count(folded_name(candidate)) != 0; },
                 out);
+    names_.insert(folded_name(out));
 }
 
 void get_unique_nc_name(const char *name, char out[PLAN_NAME_BUFSIZE]) {

@@ -3,6 +3,9 @@
 #ifndef TORVANE_PROG_GROUP_H_INCLUDED
 #define TORVANE_PROG_GROUP_H_INCLUDED
 
+#include <string>
+#include <unordered_set>
+
 #include "torvane/state/plan.h"
 #include "uf_defs.h"
 
@@ -21,6 +24,16 @@ int create_nc_prog_group(const char *name, tag_t *group_tag, tag_t parent);
 // and a number (CAV_TOP -> CAV_TOP_1, R1 -> R_2); the eight names with angle digits keep them.
 // out holds PLAN_NAME_BUFSIZE bytes.
 void get_unique_plan_name(const char *name, char out[PLAN_NAME_BUFSIZE]);
+
+// The plan's names as the rule above compares them, for a caller that names many new nodes in a
+// row (one copy per electrode): gathered once, then told of each name it gives.
+class plan_name_set {
+public:
+    plan_name_set();
+    void unique(const char *name, char out[PLAN_NAME_BUFSIZE]);  // as get_unique_plan_name; out is then taken
+private:
+    std::unordered_set<std::string> names_;
+};
 
 // The same among NX's program groups and operations of the work part (FIX_0_45 -> FIX_0_46).
 void get_unique_nc_name(const char *name, char out[PLAN_NAME_BUFSIZE]);
