@@ -1,4 +1,5 @@
 # make demo : build and play the shipped sample scenario through the runner
+# make large-sample : program the 48 electrodes of conf/samples/plate48.prt and print the run time
 # make test : build everything and run all tests
 # make windows      : cross-build the add-on for Windows with mingw-w64 (build-win/), exports checked
 # make windows-test : run the Windows tests under Wine
@@ -8,7 +9,7 @@ CMAKE_FLAGS ?=
 
 WIN_BUILD ?= build-win
 
-.PHONY: all deps configure build test demo bench clean windows windows-test
+.PHONY: all deps configure build test demo large-sample bench clean windows windows-test
 
 all: build
 
@@ -31,6 +32,11 @@ demo: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS) --target demo_programs
 	scripts/demo.sh $(BUILD)
+
+large-sample: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target demo_programs
+	scripts/large-sample.sh $(BUILD)
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON

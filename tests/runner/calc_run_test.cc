@@ -215,5 +215,27 @@ TEST_F(CalcRunTest, ClassesOffApplyTwiceAndADoubleClick) {
     }
 }
 
+// The large sample: 48 electrodes on a plate, its shipped scenario; the plate is left out by its mark.
+TEST_F(CalcRunTest, TheLargeSampleProgramsEveryElectrodeOnThePlate) {
+    fs::copy(testsupport::source_dir() + "/conf", drive_dir(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    ProcessResult r = nxhost({"run", testsupport::source_dir() + "/conf/scenarios/plate48.scn", "--drive",
+                              "D=" + drive_dir(), "--part", "D:\\samples\\plate48.prt", "--addon",
+                              built("torvane/torvane.so"), "--out", out_dir(), "--cam-config",
+                              "D:\\qz_conf\\cam_qz\\qz_cam_general.dat"});
+    ASSERT_EQ(r.exit_code, 0) << r.out << r.err;
+    ProcessResult tree = nxhost({"tree", out_dir() + "/plate48.prt", "--view", "program"});
+    ASSERT_EQ(tree.exit_code, 0) << tree.err;
+    const auto opers = opers_in_order(tree.out);
+    // Per electrode: CAV_EDM, PLAN_EDM and ZLE_EDM; once: CAV_TOP, FACE_EDM and three contours.
+    EXPECT_EQ(opers.size(), 3u * 48u + 5u) << tree.out;
+    EXPECT_EQ(tree.out.find("path not generated"), std::string::npos) << tree.out;
+    for (const char *name : {"CAV_EDM-R2_47", "PLAN_EDM-F2_47", "ZLE_EDM-F3_47"})
+        EXPECT_NE(oper_text(tree.out, name).find("path generated"), std::string::npos) << name;
+    EXPECT_NE(r.out.find("[status] 正在分析电极 48 / 48: EL-048"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("正在分析电极 49"), std::string::npos) << "the plate is no electrode";
+    EXPECT_EQ(r.out.find(" / 49"), std::string::npos) << "the plate is no electrode";
+}
+
 }  // namespace
 }  // namespace runnertest
