@@ -8,6 +8,8 @@
 
 #include "my_func/my_func.h"
 #include "torvane/calc/apply_calc.h"
+#include "torvane/plan/program_order.h"
+#include "torvane/setup/check_blocks.h"
 #include "torvane/dialogs/insert_menus.h"
 #include "torvane/dialogs/main_dlg_setup.h"
 #include "torvane/dialogs/plan_list.h"
@@ -253,7 +255,12 @@ int QZ_CAM_destruct_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
     callback_session session;
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
     store_dlg_state(dialog_id);
-    if (static_dlg_state.toggle_39 && !static_post_started) reset_prog_name(dialog_id);
+    // The NX program tree in plan order first, so that the names run down it.
+    if (static_dlg_state.toggle_39 && !static_post_started) {
+        sync_program_order();
+        reset_prog_name(dialog_id);
+    }
+    free_check_block_list(&static_check_block_list);
     free_plan_tree(&static_plan_list);
     save_dlg_state();
     return UF_UI_CB_CONTINUE_DIALOG;

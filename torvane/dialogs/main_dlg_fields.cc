@@ -6,11 +6,14 @@
 #include "torvane/calc/apply_calc.h"
 #include "torvane/calc/stock_reset.h"
 #include "torvane/dialogs/main_dlg.h"
+#include "torvane/dialogs/list_edit.h"
 #include "torvane/dialogs/main_dlg_setup.h"
+#include "torvane/dialogs/oper_picks.h"
 #include "torvane/dialogs/plan_class.h"
 #include "torvane/dialogs/plan_list.h"
 #include "torvane/dialogs/prog_name.h"
 #include "torvane/dialogs/styler_items.h"
+#include "torvane/plan/plan_edit.h"
 #include "torvane/state/dlg_state.h"
 #include "torvane/state/messages.h"
 #include "torvane/state/plan.h"
@@ -64,15 +67,6 @@ void toggle_node(int dialog_id, Node *node, int level, Insert insert) {
     node->expanded = node->expanded ? 0 : 1;
     insert(index);
     select_list_line(dialog_id, index);
-}
-
-r_m_f_or_other *class_of_group(const prog_group *group) {
-    r_m_f_or_other *found = nullptr;
-    visit_plan_groups(static_plan_list, [&](prog_group *candidate, r_m_f_or_other *rmf) {
-        if (candidate == group) found = rmf;
-        return found != nullptr;
-    });
-    return found;
 }
 
 // An operation double-clicked: made first when it does not exist yet, then opened in NX's
@@ -142,9 +136,8 @@ int QZ_CAM_set_r_m_f_other_cb(int dialog_id, void *, UF_STYLER_item_value_type_p
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
     const int entry = ask_item_integer(dialog_id, QZ_CAM_OPTION_13, OPTION_13_NOTHING);
     const int kind = class_of_option_entry(entry);
-    // The name marks need the electrode set-up and the start points, which come with the calculation.
     if (kind >= 0) set_r_m_f_other(dialog_id, kind);
-    else if (is_name_mark_option_entry(entry)) say_action_later(dialog_id, QZ_CAM_OPTION_13, entry);
+    else if (is_name_mark_option_entry(entry)) set_name_mark(dialog_id, entry);
     return UF_UI_CB_CONTINUE_DIALOG;
 }
 
@@ -161,11 +154,11 @@ int QZ_CAM_sel_list_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
     if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
     const int replay = ask_item_integer(dialog_id, QZ_CAM_TOGGLE_15);
     UF_DISP_refresh();
-    plan_selection selection;
-    // A click on a class line is no mistake: the paths of whatever operations it names are shown.
-    if (replay && ask_plan_selection(dialog_id, &selection))
-        for (oper *node : opers_of_selection(selection))
-            if (node->obj_tag != NULL_TAG) UF_CALL(UF_PARAM_replay_path(node->obj_tag));
+    sel_oper *selected = nullptr;
+    if (replay && get_dlg_list_sel_oper(dialog_id, &selected))
+        for (sel_oper *s = selected; s; s = s->next_p)
+            if (s->oper_p->obj_tag != NULL_TAG) UF_CALL(UF_PARAM_replay_path(s->oper_p->obj_tag));
+    free_sel_oper_list(&selected);
     show_main_dialog_banner();
     return UF_UI_CB_CONTINUE_DIALOG;
 }
@@ -202,11 +195,15 @@ int QZ_CAM_tool_libref_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) 
 }
 
 int QZ_CAM_list_action_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
-    return later_action(dialog_id, QZ_CAM_BLO_19);
+    callback_session session;
+    if (session.open) run_list_action(dialog_id, ask_item_integer(dialog_id, QZ_CAM_BLO_19, -1));
+    return UF_UI_CB_CONTINUE_DIALOG;
 }
 
 int QZ_CAM_sel_cam_face_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
-    return later_action(dialog_id, QZ_CAM_BLO_20);
+    callback_session session;
+    if (session.open) run_pick_action(dialog_id, ask_item_integer(dialog_id, QZ_CAM_BLO_20, -1));
+    return UF_UI_CB_CONTINUE_DIALOG;
 }
 
 int QZ_CAM_report_post_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {

@@ -14,10 +14,7 @@
 
 #include "torvane/state/plan.h"
 
-// Kinds of lines, numbered as the level of their node.
-#define PLAN_CLASS_LINE 1
-#define PLAN_GROUP_LINE 2
-#define PLAN_OPER_LINE 3
+// Kinds of lines: the level of their node (PLAN_CLASS_LINE ..., plan.h).
 
 // Release from which the list uses a proportional font.
 #define PLAN_LIST_PROPORTIONAL_RELEASE 7.0

@@ -20,6 +20,11 @@
 #define PART_PATH_BUFSIZE 500        // at most 499 characters
 #define MAX_START_POINTS 200
 
+// Levels of plan nodes, also the kinds of their lines in the main dialog's list.
+#define PLAN_CLASS_LINE 1
+#define PLAN_GROUP_LINE 2
+#define PLAN_OPER_LINE 3
+
 // Classes of plan nodes.
 #define RMF_ROUGH 0
 #define RMF_MIDDLE 1
