@@ -48,9 +48,11 @@ std::string geometry_group_text(int subtype) {
     }
 }
 
-// "a cutter", "an operation".
+// "a cutter", "an operation", "an MCS group": the article goes by the sound, and MCS is spoken
+// letter by letter.
 std::string with_article(const std::string &text) {
-    const bool vowel = !text.empty() && std::string("aeiouAEIOU").find(text[0]) != std::string::npos;
+    const bool vowel = (!text.empty() && std::string("aeiouAEIOU").find(text[0]) != std::string::npos) ||
+                       text.rfind("MCS", 0) == 0;
     return (vowel ? "an " : "a ") + text;
 }
 
