@@ -269,4 +269,29 @@ TEST_F(CamRulesTest, AGroupNeverGoesBelowItselfNorIntoAnotherPart) {
     }
 }
 
+// An automatic blank belongs to workpieces and operations that take blank geometry, a clearance
+// plane to MCS groups and operations. (Whether Z-level takes a blank NX's documentation does not
+// say; it is left out.)
+TEST_F(CamRulesTest, BlanksAndClearancePlanesBelongWhereNxKeepsThem) {
+    const std::vector<Piece> all = every_kind();
+    const struct {
+        const char *key;
+        int blank, plane;
+    } cases[] = {{"PG", cam::kBadEntity, kBadArgument}, {"MC", cam::kBadEntity, 0}, {"WP", 0, kBadArgument},
+                 {"BD", cam::kBadEntity, kBadArgument}, {"TX", cam::kBadEntity, kBadArgument},
+                 {"MG", cam::kBadEntity, kBadArgument}, {"110", cam::kBadEntity, 0}, {"210", cam::kBadEntity, 0},
+                 {"260", 0, 0}, {"261", cam::kBadEntity, 0}, {"265", 0, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key);
+        const tag_t tag = piece(all, c.key).tag;
+        double offsets[6] = {1, 1, 1, 1, 2, 0}, origin[3] = {0, 0, 40}, normal[3] = {0, 0, 1};
+        UF_CAM_blank_geom_type_t type = UF_CAM_feature_geom_type;
+        EXPECT_EQ(UF_CAM_set_auto_blank(tag, UF_CAM_auto_block_type, offsets), c.blank);
+        EXPECT_EQ(UF_CAM_ask_auto_blank(tag, &type, offsets), c.blank);
+        EXPECT_EQ(type, c.blank ? UF_CAM_feature_geom_type : UF_CAM_auto_block_type);
+        EXPECT_EQ(UF_CAM_set_clear_plane_data(tag, origin, normal), c.plane);
+        EXPECT_EQ(UF_CAM_ask_clear_plane_data(tag, origin, normal), c.plane ? cam::kNoClearPlane : 0);
+    }
+}
+
 }  // namespace
