@@ -294,4 +294,162 @@ TEST_F(CamRulesTest, BlanksAndClearancePlanesBelongWhereNxKeepsThem) {
     }
 }
 
+// ---- parameters ------------------------------------------------------------------------------
+
+enum class Kind { Int, Double, Tag, Pair, Feed };
+
+struct Value {
+    int i = 0;
+    double d = 0.0;
+    tag_t tag = NULL_TAG;
+    double pair[2] = {0.0, 0.0};
+    UF_PARAM_feedrate_t feed{};
+};
+
+int ask(tag_t object, int index, Kind kind, Value *v) {
+    switch (kind) {
+    case Kind::Int: return UF_PARAM_ask_int_value(object, index, &v->i);
+    case Kind::Double: return UF_PARAM_ask_double_value(object, index, &v->d);
+    case Kind::Tag: return UF_PARAM_ask_tag_value(object, index, &v->tag);
+    case Kind::Pair: return UF_PARAM_ask_2d_value(object, index, v->pair);
+    case Kind::Feed: return UF_PARAM_ask_subobj_ptr_value(object, index, &v->feed);
+    }
+    return -1;
+}
+
+// Sets the value x stands for: x itself, (int) x, [x, x/2], a feed of x per minute, or the tag.
+int set(tag_t object, int index, Kind kind, double x, tag_t tag) {
+    double pair[2] = {x, x / 2};
+    UF_PARAM_feedrate_t feed{UF_PARAM_feed_per_minute, x, 0};
+    switch (kind) {
+    case Kind::Int: return UF_PARAM_set_int_value(object, index, static_cast<int>(x));
+    case Kind::Double: return UF_PARAM_set_double_value(object, index, x);
+    case Kind::Tag: return UF_PARAM_set_tag_value(object, index, tag);
+    case Kind::Pair: return UF_PARAM_set_2d_value(object, index, pair);
+    case Kind::Feed: return UF_PARAM_set_subobj_ptr_value(object, index, &feed);
+    }
+    return -1;
+}
+
+bool holds(const Value &v, Kind kind, double x, tag_t tag) {
+    switch (kind) {
+    case Kind::Int: return v.i == static_cast<int>(x);
+    case Kind::Double: return v.d == x;
+    case Kind::Tag: return v.tag == tag;
+    case Kind::Pair: return v.pair[0] == x && v.pair[1] == x / 2;
+    case Kind::Feed: return v.feed.unit == UF_PARAM_feed_per_minute && v.feed.value == x;
+    }
+    return false;
+}
+
+// Each index: its kind, who carries it ("ops" = every operation subtype), a value NX takes and
+// one it refuses (kNone: every value of the kind is taken; tags: good and bad objects below).
+constexpr double kNone = -12345;
+struct ParamRow {
+    int index;
+    Kind kind;
+    const char *carriers;
+    double good, bad;
+    bool read_only = false;
+};
+
+std::vector<ParamRow> param_rows() {
+    std::vector<ParamRow> rows;
+    for (int feed = UF_PARAM_FEED_SIDE_CUT; feed <= UF_PARAM_FEED_FIRST_CUT; ++feed)
+        rows.push_back({feed, Kind::Feed, "ops MG", 1200, -1});
+    const char *const stepover = "110 210 260 261 265", *const layered = "260 263 265";
+    const std::vector<ParamRow> others = {
+        {UF_PARAM_STOCK_DRIVE, Kind::Double, "210", 0.3, kNone},
+        {UF_PARAM_MCS, Kind::Tag, "MC WP BD TX ops", 0, 0},
+        {UF_PARAM_TOL_IN_OUT, Kind::Pair, "ops MG", 0.02, kNone},
+        {UF_PARAM_STOCK_FLOOR, Kind::Double, "110 260 261 263 265", -0.1, kNone},
+        {UF_PARAM_STOCK_PART, Kind::Double, "ops", -0.05, kNone},
+        {UF_PARAM_STEPOVER_TYPE, Kind::Int, stepover, UF_PARAM_stepover_type_constant, 8},
+        {UF_PARAM_STEPOVER_SCALLOP, Kind::Double, stepover, 0.01, -0.01},
+        {UF_PARAM_STEPOVER_DIST, Kind::Double, stepover, 0.2, -0.2},
+        {UF_PARAM_STEPOVER_PERCENT, Kind::Double, stepover, 40, -40},
+        {UF_PARAM_DRIVE_METHOD, Kind::Int, "210", UF_PARAM_dpm_type_text, 42},
+        {UF_PARAM_CUT_METHOD, Kind::Int, "110 260 261 265", UF_PARAM_cut_method_profile, UF_PARAM_cut_method_undefined},
+        {UF_PARAM_CUTLEV_MAX_DEPTH, Kind::Double, "110", 0.3, -0.3},
+        {UF_PARAM_CUTLEV_MIN_DEPTH, Kind::Double, "110", 0.1, -0.1},
+        {UF_PARAM_STOCK_BLANK, Kind::Double, "110 261", 0.7, kNone},
+        {UF_PARAM_STOCK_CHECK, Kind::Double, "ops", 0.5, kNone},
+        {UF_PARAM_CUTLEV_DEPTH_PER_CUT, Kind::Double, "261", 0.2, -0.2},
+        {UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH, Kind::Double, layered, 0.4, -0.4},
+        {UF_PARAM_STOCK_PART_USE, Kind::Int, layered, UF_PARAM_stock_part_use_as_is, 2},
+        {UF_PARAM_TL_DIAMETER, Kind::Double, "CU", 12, 0},
+        {UF_PARAM_TL_HEIGHT, Kind::Double, "CU", 80, -1},
+        {UF_PARAM_TL_FLUTE_LN, Kind::Double, "CU", 30, -1},
+        {UF_PARAM_TL_TAPER_ANG, Kind::Double, "CU", 0.05, kNone},
+        {UF_PARAM_TL_TIP_ANG, Kind::Double, "CU", 0.1, kNone},
+        {UF_PARAM_TL_COR1_RAD, Kind::Double, "CU", 1, 7},
+        {UF_PARAM_TL_NUM_FLUTES, Kind::Int, "CU", 4, kNone},
+        {UF_PARAM_TL_Z_OFFSET, Kind::Double, "CU ops", -0.02, kNone},
+        {UF_PARAM_TL_NUMBER, Kind::Int, "CU", 112, kNone},
+        {UF_PARAM_TL_ADJ_REG, Kind::Int, "CU", 12, kNone},
+        {UF_PARAM_TL_CUTCOM_REG, Kind::Int, "CU", 13, kNone},
+        {UF_PARAM_TL_ADJ_REG_TOG, Kind::Int, "CU", 1, 2},
+        {UF_PARAM_TL_Z_OFFSET_TOG, Kind::Int, "CU ops", 1, 2},
+        {UF_PARAM_FLOOR, Kind::Tag, "110", 0, kNone},
+        {UF_PARAM_SPINDLE_RPM, Kind::Double, "ops", 6500, -1},
+        {UF_PARAM_SPINDLE_RPM_TOG, Kind::Int, "ops", 1, 2},
+        {UF_PARAM_CUTLEV_RANGE_TYPE, Kind::Int, layered, 1, kNone, true},
+        {UF_PARAM_CUTLEV_RANGE_SUBDIV_TYPE, Kind::Int, layered, 2, 3},
+        {UF_PARAM_CUTLEV_TOP_OFF_MODE, Kind::Int, layered, 1, 2},
+    };
+    rows.insert(rows.end(), others.begin(), others.end());
+    return rows;
+}
+
+bool carried_by(const std::string &carriers, const std::string &key) {
+    std::istringstream words(carriers);
+    for (std::string word; words >> word;)
+        if (word == key || (word == "ops" && std::isdigit(static_cast<unsigned char>(key[0])))) return true;
+    return false;
+}
+
+TEST_F(CamRulesTest, EachParameterHasOneKindAndIsCarriedOnlyByItsObjects) {
+    const std::vector<Piece> all = every_kind();
+    const std::vector<ParamRow> rows = param_rows();
+    std::set<int> tested, known;
+    for (const ParamRow &row : rows) tested.insert(row.index);
+    for (const cam::ParamSpec &spec : cam::param_table()) known.insert(spec.index);
+    EXPECT_EQ(tested, known) << "every index the stand-in knows has its row";
+
+    const tag_t body = named("E1");
+    const double axes[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, at[3] = {0, 0, 20}, x[3] = {1, 0, 0}, y[3] = {0, 1, 0};
+    tag_t matrix = NULL_TAG, csys = NULL_TAG, floor = NULL_TAG;
+    ASSERT_EQ(UF_CSYS_create_matrix(axes, &matrix), 0);
+    ASSERT_EQ(UF_CSYS_create_csys(at, matrix, &csys), 0);
+    ASSERT_EQ(UF_SO_create_xform_doubles(body, UF_SO_update_within_modeling, at, x, y, 1.0, &floor), 0);
+    for (const ParamRow &row : rows) {
+        const tag_t good = row.index == UF_PARAM_MCS ? csys : floor, bad = row.index == UF_PARAM_MCS ? body : NULL_TAG;
+        for (const Piece &p : all) {
+            if (p.key == "S" || p.key == "BO" || (p.key[0] == 'R' && p.key != "Rp") || (p.key[0] == 'N' && p.key != "Nm"))
+                continue;  // the setup and the body are no parameter objects; one root and NULL group stand for all
+            SCOPED_TRACE(std::to_string(row.index) + " on " + p.key);
+            Value v;
+            if (!carried_by(row.carriers, p.key)) {
+                EXPECT_EQ(ask(p.tag, row.index, row.kind, &v), cam::kInvalidIndex);
+                EXPECT_EQ(set(p.tag, row.index, row.kind, row.good, good), cam::kInvalidIndex);
+                continue;
+            }
+            ASSERT_EQ(ask(p.tag, row.index, row.kind, &v), 0);
+            EXPECT_EQ(ask(p.tag, row.index, row.kind == Kind::Int ? Kind::Double : Kind::Int, &v), cam::kWrongValueKind);
+            char text[MAX_LINE_BUFSIZE] = "";
+            EXPECT_EQ(UF_PARAM_ask_str_value(p.tag, row.index, text), cam::kWrongValueKind);
+            if (row.read_only) {
+                EXPECT_EQ(set(p.tag, row.index, row.kind, row.good, good), cam::kReadOnly);
+                continue;
+            }
+            ASSERT_EQ(set(p.tag, row.index, row.kind, row.good, good), 0);
+            if (row.bad != kNone) {
+                EXPECT_EQ(set(p.tag, row.index, row.kind, row.bad, bad), cam::kBadValue);
+            }
+            ASSERT_EQ(ask(p.tag, row.index, row.kind, &v), 0);
+            EXPECT_TRUE(holds(v, row.kind, row.good, good)) << "the good value, kept through the refusal";
+        }
+    }
+}
+
 }  // namespace
