@@ -452,4 +452,96 @@ TEST_F(CamRulesTest, EachParameterHasOneKindAndIsCarriedOnlyByItsObjects) {
     }
 }
 
+// ---- cut levels ------------------------------------------------------------------------------
+
+using Step = std::function<int(tag_t, UF_CUT_LEVELS_t *)>;
+
+Step edit(int level, double z, double depth = 0.5) {
+    return [=](tag_t o, UF_CUT_LEVELS_t *c) { return UF_CUT_LEVELS_edit_level_using_z(o, level, z, depth, c); };
+}
+Step add(double z, double depth = 0.5) {
+    return [=](tag_t o, UF_CUT_LEVELS_t *c) {
+        double at = z;
+        return UF_CUT_LEVELS_add_levels_using_z(o, 1, &at, depth, c);
+    };
+}
+Step drop(int level) {
+    return [=](tag_t o, UF_CUT_LEVELS_t *c) { return UF_CUT_LEVELS_delete_level(o, level, c); };
+}
+Step range(int type) {
+    return [=](tag_t o, UF_CUT_LEVELS_t *c) {
+        return UF_CUT_LEVELS_set_range_type(o, static_cast<UF_PARAM_clv_range_type_t>(type), c);
+    };
+}
+
+TEST_F(CamRulesTest, CutLevelEditsAtTheEndsOfTheRange) {
+    tt_part(kStepped);
+    const tag_t workpiece = made(UF_NCGEOM_create, "TT", "WORKPIECE_QZ");
+    ASSERT_EQ(append_items(workpiece, UF_CAM_part, {named("E1")}), 0);
+    constexpr int kAuto = UF_PARAM_clv_range_auto_generate, kUser = UF_PARAM_clv_range_user_defined,
+                  kSingle = UF_PARAM_clv_range_single;
+    const double nan = std::nan("");
+    const struct {
+        const char *what;
+        std::vector<std::pair<int, Step>> steps;  // code, call
+        Heights z;
+        int range;
+    } cases[] = {
+        {"the top level edited", {{0, edit(0, 14)}}, {14, 10, 0}, kUser},
+        {"the first level deleted", {{0, drop(0)}}, {10, 0}, kUser},
+        {"the last level deleted", {{0, drop(2)}}, {15, 10}, kUser},
+        {"the last level moved below the part", {{0, edit(2, -2)}}, {15, 10, -2}, kUser},
+        {"the last level moved above the one before passes it", {{0, edit(2, 12)}}, {15, 12}, kUser},
+        {"the last level moved above the top passes every level", {{0, edit(2, 20)}}, {20}, kUser},
+        {"the top moved below the bottom passes every level", {{0, edit(0, -1)}}, {-1}, kUser},
+        {"levels outside the range",
+         {{cam::kNoSuchLevel, edit(-1, 5)}, {cam::kNoSuchLevel, edit(3, 5)}, {cam::kNoSuchLevel, drop(-1)},
+          {cam::kNoSuchLevel, drop(3)}},
+         {15, 10, 0},
+         kAuto},
+        {"a depth per cut below 0 or not a number",
+         {{kBadArgument, edit(0, 14, -0.1)}, {kBadArgument, edit(0, 14, nan)}, {kBadArgument, add(5, -1)}},
+         {15, 10, 0},
+         kAuto},
+        {"every level deleted, then a new one",
+         {{0, drop(0)}, {0, drop(0)}, {0, drop(0)}, {cam::kNoSuchLevel, drop(0)},
+          {cam::kNoSuchLevel, edit(0, 3)}, {0, add(5)}},
+         {5},
+         kUser},
+        {"a single range keeps the lowest level and refuses adding and deleting",
+         {{0, range(kSingle)}, {cam::kSingleRange, add(5)}, {cam::kSingleRange, drop(0)}},
+         {0},
+         kSingle},
+        {"the single level moved", {{0, range(kSingle)}, {0, edit(0, 4)}}, {4}, kSingle},
+        {"user defined to single keeps the lowest edited level", {{0, edit(2, 12)}, {0, range(kSingle)}}, {12}, kSingle},
+        {"single to user defined takes new levels", {{0, range(kSingle)}, {0, range(kUser)}, {0, add(8)}}, {8, 0}, kUser},
+        {"back to automatic follows the part again", {{0, edit(0, 14)}, {0, drop(2)}, {0, range(kAuto)}}, {15, 10, 0}, kAuto},
+        {"unknown range types", {{kBadArgument, range(-1)}, {kBadArgument, range(3)}}, {15, 10, 0}, kAuto},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const tag_t oper = made(UF_OPER_create, "mill_contour", "CAVITY_MILL");
+        ASSERT_EQ(UF_NCGROUP_accept_member(workpiece, oper), 0);
+        UF_CUT_LEVELS_t *copy = nullptr;
+        ASSERT_EQ(UF_CUT_LEVELS_load(oper, &copy), 0);
+        for (const auto &[code, step] : c.steps) EXPECT_EQ(step(oper, copy), code);
+        EXPECT_EQ(level_heights(oper), c.z);
+        EXPECT_EQ(range_type(oper), c.range);
+        Heights in_copy;
+        for (int i = 0; i < copy->num_levels; ++i) in_copy.push_back(copy->cut_levels[i].z_level);
+        EXPECT_EQ(in_copy, c.z) << "the caller's copy follows every change";
+        UF_CUT_LEVELS_free(&copy);
+    }
+    // Operations without cut levels refuse every cut-level call.
+    for (const auto &[type, subtype] : {std::pair{"mill_planar", "PLANAR_MILL"}, {"mill_planar", "FACE_MILLING"},
+                                        {"mill_contour", "FIXED_CONTOUR"}}) {
+        const tag_t oper = made(UF_OPER_create, type, subtype);
+        UF_CUT_LEVELS_t *copy = nullptr;
+        EXPECT_EQ(UF_CUT_LEVELS_load(oper, &copy), cam::kNoCutLevels) << subtype;
+        for (const Step &step : {edit(0, 1), add(1), drop(0), range(kUser)})
+            EXPECT_EQ(step(oper, nullptr), cam::kNoCutLevels) << subtype;
+        EXPECT_EQ(UF_CUT_LEVELS_reset_to_default(oper), cam::kNoCutLevels) << subtype;
+    }
+}
+
 }  // namespace
