@@ -32,7 +32,12 @@ int accept_checked(const char *call, tag_t parent, tag_t member, tag_t sibling, 
     if (!lookup(call, parent) || !lookup(call, member)) return kBadTag;
     std::string reason;
     if (!can_accept(parent, member, &reason)) return refuse(call, kNotAccepted, reason);
+    const View view = view_of_group(*cam_object(parent));
+    const tag_t former = cam_object(member)->parent[view];
     place(parent, member, sibling, after);
+    // Under another cutter, geometry or method group an operation cuts with another tool, geometry
+    // or parameters: its path, and the paths of the operations below a moved group, are stale.
+    if (view != kProgramView && former != parent && cam_object(member)->kind != Kind::Cutter) changed(member);
     return 0;
 }
 

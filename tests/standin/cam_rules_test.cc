@@ -544,4 +544,127 @@ TEST_F(CamRulesTest, CutLevelEditsAtTheEndsOfTheRange) {
     }
 }
 
+// ---- generation ------------------------------------------------------------------------------
+
+TEST_F(CamRulesTest, EachMissingPrerequisiteFailsWithItsOwnMessage) {
+    const tag_t part = tt_part(kStepped);
+    const tag_t cutter = made(UF_CUTTER_create, "mill_contour", "MILL");
+    const tag_t workpiece = made(UF_NCGEOM_create, "TT", "WORKPIECE_QZ");
+    const tag_t body = named("E1"), blank = named("BLANK");
+    ASSERT_EQ(append_items(workpiece, UF_CAM_part, {body}), 0);
+    char text[] = "E1-R", *lines[] = {text};
+    double at[3] = {5, 5, 15};
+    const double x[3] = {1, 0, 0}, y[3] = {0, 1, 0};
+    tag_t note = NULL_TAG, floor = NULL_TAG, top = NULL_TAG;
+    ASSERT_EQ(UF_DRF_create_note(1, lines, at, 0, &note), 0);
+    ASSERT_EQ(UF_SO_create_xform_doubles(body, UF_SO_update_within_modeling, at, x, y, 1.0, &floor), 0);
+    for (tag_t f : nxhost::store().children(body, UF_solid_face_subtype))
+        if (nxhost::store().find(f)->index == 0) top = f;
+    UF_CAMBND_boundary_data_t bound{};
+    using Add = std::function<int(tag_t)>;
+    const Add to_cutter = [&](tag_t o) { return UF_NCGROUP_accept_member(cutter, o); };
+    const Add into_workpiece = [&](tag_t o) { return UF_NCGROUP_accept_member(workpiece, o); };
+    const Add notes = [&](tag_t o) { return UF_CAMTEXT_append_items(o, 1, &note); };
+    const struct {
+        const char *type, *oper;
+        std::vector<std::tuple<int, const char *, Add>> steps;  // code and message while missing, then the step
+        const char *summary;
+    } cases[] = {
+        {"mill_contour",
+         "PLUNGE_MILLING",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsPart, "The operation has no part geometry", [&](tag_t o) { return append_items(o, UF_CAM_part, {body}); }},
+          {cam::kNeedsBlank, "The operation has no blank geometry",
+           [&](tag_t o) { return append_items(o, UF_CAM_blank, {blank}); }},
+          {cam::kNeedsCutLevels, "The operation has no cut levels", [&](tag_t o) { return add(5)(o, nullptr); }}},
+         "cutter MILL, 1 part item, 1 cut level"},
+        {"mill_contour",
+         "ZLEVEL_PROFILE",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsPart, "The operation has no part geometry", into_workpiece}},
+         "cutter MILL, 1 part item, 3 cut levels"},
+        {"mill_contour",
+         "FIXED_CONTOUR",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsCutArea, "The operation has no cut area and no part geometry", into_workpiece}},
+         "cutter MILL, 1 part item"},
+        {"mill_contour",
+         "CONTOUR_TEXT",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsText, "The operation has no text geometry", notes}},
+         "cutter MILL, 1 text item"},
+        {"mill_planar",
+         "PLANAR_MILL",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsBoundary, "The operation has no boundaries", notes},
+          {cam::kNeedsFloor, "The operation has no floor plane",
+           [&](tag_t o) { return UF_PARAM_set_tag_value(o, UF_PARAM_FLOOR, floor); }}},
+         "cutter MILL, 1 text item, floor"},
+        {"mill_planar",
+         "FACE_MILLING",
+         {{cam::kNeedsCutter, "The operation has no cutter", to_cutter},
+          {cam::kNeedsBoundary, "The operation has no boundaries",
+           [&](tag_t o) { return UF_CAMBND_append_bnd_from_face(o, UF_CAM_blank, top, &bound); }}},
+         "cutter MILL, 1 face boundary"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.oper);
+        const tag_t oper = made(UF_OPER_create, c.type, c.oper);
+        // A range made user defined before the part had geometry holds no level.
+        if (std::string(c.oper) == "PLUNGE_MILLING") {
+            ASSERT_EQ(range(UF_PARAM_clv_range_user_defined)(oper, nullptr), 0);
+        }
+        logical ok = true, generated = true;
+        for (const auto &[code, message, step] : c.steps) {
+            ASSERT_EQ(UF_PARAM_check(oper, &ok), 0);
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(UF_PARAM_generate(oper, &generated), code);
+            EXPECT_FALSE(generated);
+            EXPECT_EQ(fail_message(code), message);
+            ASSERT_EQ(step(oper), 0);
+        }
+        ASSERT_EQ(UF_PARAM_check(oper, &ok), 0);
+        EXPECT_TRUE(ok);
+        ASSERT_EQ(UF_PARAM_generate(oper, &generated), 0);
+        EXPECT_TRUE(generated);
+        std::ostringstream tree;
+        nxhost::print_part_tree(tree, part);
+        EXPECT_NE(tree.str().find(std::string("path generated: ") + c.summary + "\n"), std::string::npos) << tree.str();
+    }
+    EXPECT_EQ(range_type(named("PLUNGE_MILLING")), UF_PARAM_clv_range_user_defined);
+
+    // A path is the path of the cutter and geometry it was generated with.
+    const tag_t zlevel = named("ZLEVEL_PROFILE"), contour = named("FIXED_CONTOUR"), text_op = named("CONTOUR_TEXT");
+    const tag_t ball = made(UF_CUTTER_create, "mill_contour", "BALL_MILL");
+    ASSERT_EQ(UF_NCGROUP_accept_member(ball, zlevel), 0);
+    EXPECT_EQ(UF_PARAM_replay_path(zlevel), cam::kNoPath) << "generated with another cutter";
+    EXPECT_EQ(UF_PARAM_replay_path(contour), 0);
+    ASSERT_EQ(append_items(workpiece, UF_CAM_check, {blank}), 0);
+    EXPECT_EQ(UF_PARAM_replay_path(contour), cam::kNoPath) << "its workpiece's geometry changed";
+    EXPECT_EQ(UF_PARAM_replay_path(text_op), 0) << "not in the workpiece";
+    ASSERT_EQ(UF_OBJ_delete_object(cutter), 0);
+    EXPECT_EQ(UF_PARAM_replay_path(text_op), cam::kNoPath) << "its cutter is gone";
+
+    // A group generates every operation it holds; the first that cannot be generated says why.
+    tag_t none = NULL_TAG, setup = NULL_TAG;
+    UF_SETUP_ask_setup(&setup);
+    UF_SETUP_ask_program_null(setup, &none);
+    logical generated = true;
+    EXPECT_EQ(UF_PARAM_generate(none, &generated), cam::kNeedsCutter);
+    EXPECT_FALSE(generated);
+    EXPECT_EQ(UF_PARAM_replay_path(zlevel), 0) << "generated with the group";
+    UF_CUTTER_holder_section_t section{20, 30, 0, 0};
+    ASSERT_EQ(UF_CUTTER_create_holder_section(ball, &section), 0);
+    EXPECT_EQ(UF_PARAM_replay_path(zlevel), cam::kNoPath) << "its cutter's holder changed";
+    ASSERT_EQ(UF_PARAM_generate(zlevel, &generated), 0);
+    ASSERT_EQ(UF_PARAM_set_double_value(ball, UF_PARAM_TL_DIAMETER, 6), 0);
+    EXPECT_EQ(UF_PARAM_replay_path(zlevel), cam::kNoPath) << "its cutter's diameter changed";
+    const tag_t empty = made(UF_NCPROG_create, "TT", "PROGRAM");
+    logical ok = true;
+    ASSERT_EQ(UF_PARAM_check(empty, &ok), 0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(UF_PARAM_generate(empty, &generated), cam::kNotAnOperation);
+    EXPECT_EQ(fail_message(cam::kNotAnOperation), "The group holds no operation");
+}
+
 }  // namespace
