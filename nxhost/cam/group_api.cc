@@ -132,10 +132,11 @@ extern "C" int UF_NCGROUP_cycle_members(tag_t group, UF_NCGROUP_cycle_cb_f_t cb,
     if (!cb) return kBadArgument;
     const CamObject *g = lookup_cam("UF_NCGROUP_cycle_members", group, kGroups);
     if (!g) return kBadTag;
-    // The callback may move members; it sees the members as they were when the cycle began.
+    // The callback may move members; it sees the members as they were when the cycle began,
+    // except those it has deleted since: NX hands out no tag of a deleted object.
     const std::vector<tag_t> members = g->members;
     for (tag_t m : members)
-        if (!cb(m, data)) break;
+        if (store().find(m) && !cb(m, data)) break;
     return 0;
 }
 

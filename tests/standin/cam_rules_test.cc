@@ -667,4 +667,70 @@ TEST_F(CamRulesTest, EachMissingPrerequisiteFailsWithItsOwnMessage) {
     EXPECT_EQ(fail_message(cam::kNotAnOperation), "The group holds no operation");
 }
 
+// ---- cycling ---------------------------------------------------------------------------------
+
+struct Cycle {
+    std::vector<tag_t> seen;
+    tag_t trigger = NULL_TAG, victim = NULL_TAG;
+};
+
+logical see_and_delete(tag_t member, void *data) {
+    auto *cycle = static_cast<Cycle *>(data);
+    cycle->seen.push_back(member);
+    if (member == cycle->trigger) {
+        EXPECT_EQ(UF_OBJ_delete_object(cycle->victim), 0);
+    }
+    return true;
+}
+
+TEST_F(CamRulesTest, CyclingOverCamObjectsWhileSomeAreDeleted) {
+    const tag_t part = tt_part();
+    const tag_t program = named("PROGRAM"), group = made(UF_NCPROG_create, "TT", "PROGRAM");
+    std::vector<tag_t> opers;
+    for (const char *op : {"OP_A", "OP_B", "OP_C", "OP_D", "OP_E", "OP_F"}) {
+        opers.push_back(made(UF_OPER_create, "mill_contour", "CAVITY_MILL"));
+        ASSERT_EQ(UF_OBJ_set_name(opers.back(), op), 0);
+    }
+    ASSERT_EQ(UF_NCGROUP_accept_member(group, opers[2]), 0);
+    ASSERT_EQ(UF_NCGROUP_accept_member(group, opers[3]), 0);
+    // A and E are deleted once the cursor has left them; at B the group goes, and C and D with it.
+    Names seen;
+    tag_t at = NULL_TAG, behind = NULL_TAG;
+    for (;;) {
+        ASSERT_EQ(UF_OBJ_cycle_objs_in_part(part, UF_machining_operation_type, &at), 0);
+        if (behind != NULL_TAG) {
+            ASSERT_EQ(UF_OBJ_delete_object(behind), 0);
+        }
+        behind = NULL_TAG;
+        if (at == NULL_TAG) break;
+        seen.push_back(name(at));
+        if (seen.back() == "OP_A" || seen.back() == "OP_E") behind = at;
+        if (seen.back() == "OP_B") {
+            ASSERT_EQ(UF_OBJ_delete_object(group), 0);  // takes C and D along
+        }
+    }
+    EXPECT_EQ(seen, (Names{"OP_A", "OP_B", "OP_E", "OP_F"}));
+    seen.clear();
+    for (at = NULL_TAG; UF_OBJ_cycle_objs_in_part(part, UF_machining_operation_type, &at) == 0 && at != NULL_TAG;)
+        seen.push_back(name(at));
+    EXPECT_EQ(seen, (Names{"OP_B", "OP_F"}));
+
+    // Names: the four views' NULL groups are all NONE; a deleted object's name is free again.
+    int nulls = 0;
+    for (at = NULL_TAG; UF_OBJ_cycle_by_name("NONE", &at) == 0 && at != NULL_TAG;) ++nulls;
+    EXPECT_EQ(nulls, 4);
+    for (const char *gone : {"OP_A", "OP_C", "PROGRAM_1"}) EXPECT_EQ(named(gone), NULL_TAG) << gone;
+    ASSERT_EQ(UF_OBJ_set_name(opers[1], "OP_A"), 0);
+    EXPECT_EQ(named("OP_A"), opers[1]);
+    EXPECT_EQ(named("OP_B"), NULL_TAG);
+
+    // A member deleted by the callback of a cycle over its group is not handed out.
+    std::vector<tag_t> more = {opers[1], opers[5], made(UF_OPER_create, "mill_contour", "CAVITY_MILL"),
+                               made(UF_OPER_create, "mill_contour", "CAVITY_MILL")};
+    for (tag_t op : more) ASSERT_EQ(UF_NCGROUP_accept_member(program, op), 0);
+    Cycle cycle{{}, more[0], more[2]};
+    ASSERT_EQ(UF_NCGROUP_cycle_members(program, see_and_delete, &cycle), 0);
+    EXPECT_EQ(cycle.seen, (std::vector<tag_t>{more[0], more[1], more[3]}));
+}
+
 }  // namespace
