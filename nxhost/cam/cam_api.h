@@ -18,8 +18,9 @@ int require_setup(const char *call, tag_t *setup);
 
 // Marks the object's part as changed.
 void touch(tag_t tag);
-// The same for a change of an operation's or group's geometry or parameters: an operation's tool
-// path must then be generated again.
+// The same for a change of an operation's or group's geometry or parameters: the tool path of the
+// operation, or of every operation below the group or cutter (which cut with what it holds), must
+// then be generated again.
 void changed(tag_t tag);
 
 // Edges of bodies and curves (lines, arcs, conics, splines).

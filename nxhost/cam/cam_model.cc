@@ -48,9 +48,11 @@ std::string geometry_group_text(int subtype) {
     }
 }
 
-// "a cutter", "an operation".
+// "a cutter", "an operation", "an MCS group": the article goes by the sound, and MCS is spoken
+// letter by letter.
 std::string with_article(const std::string &text) {
-    const bool vowel = !text.empty() && std::string("aeiouAEIOU").find(text[0]) != std::string::npos;
+    const bool vowel = (!text.empty() && std::string("aeiouAEIOU").find(text[0]) != std::string::npos) ||
+                       text.rfind("MCS", 0) == 0;
     return (vowel ? "an " : "a ") + text;
 }
 
@@ -313,8 +315,10 @@ int delete_cam_object(tag_t tag) {
     const tag_t part = store().find(tag)->part;
     if (obj->kind == Kind::Cutter) {
         const tag_t none = null_group(obj->setup, kMachineView);
-        for (tag_t oper : std::vector<tag_t>(obj->members))
+        for (tag_t oper : std::vector<tag_t>(obj->members)) {
             if (cam_object(none)) place(none, oper, NULL_TAG, true);
+            cam_object(oper)->path = PathState{};  // generated with a tool that is gone
+        }
         for (tag_t t : store().in_part(part, UF_machining_operation_type))
             if (CamObject *o = cam_object(t); o && o->ref_cutter == tag) o->ref_cutter = NULL_TAG;
     } else if (obj->kind == Kind::Group) {

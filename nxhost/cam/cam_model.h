@@ -163,8 +163,9 @@ tag_t null_group(tag_t setup, View view);
 View view_of_group(const CamObject &group);
 
 // Deletes a CAM object: an operation or cutter leaves its groups; a group takes its members in
-// its view with it, except that operations of a deleted cutter move to the NULL group. 0 or
-// an error code (roots, NULL groups and setups are not deleted this way).
+// its view with it, except that operations of a deleted cutter move to the NULL group, their
+// paths no longer generated. 0 or an error code (roots, NULL groups and setups are not deleted
+// this way).
 int delete_cam_object(tag_t tag);
 // Deletes the whole CAM model of a part.
 void delete_setup(tag_t setup);

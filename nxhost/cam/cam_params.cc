@@ -298,6 +298,12 @@ bool value_allowed(const ParamSpec &spec, const ParamValue &value, const CamObje
     case UF_PARAM_STEPOVER_TYPE:
         return name_in(kStepoverTypes, integer) ||
                refuse("takes " + names_of(kStepoverTypes) + ", not " + std::to_string(integer));
+    case UF_PARAM_STOCK_PART_USE:
+        return integer == UF_PARAM_stock_part_use_as_is || integer == UF_PARAM_stock_part_use_floor_same_as_side ||
+               refuse("is 0 (as is) or 1 (floor same as side), not " + std::to_string(integer));
+    case UF_PARAM_CUTLEV_RANGE_SUBDIV_TYPE:
+        return (integer >= 0 && integer <= 2) ||
+               refuse("is 0 (equalise), 1 (bottoms only) or 2 (optimal), not " + std::to_string(integer));
     case UF_PARAM_TL_Z_OFFSET_TOG:
     case UF_PARAM_TL_ADJ_REG_TOG:
     case UF_PARAM_SPINDLE_RPM_TOG:

@@ -48,7 +48,7 @@ extern "C" int UF_CUTTER_create_holder_section(tag_t object_tag, UF_CUTTER_holde
         return refuse("UF_CUTTER_create_holder_section", kBadValue,
                       "a holder section needs a diameter and a length above 0 and a corner radius of 0 or more");
     cutter->holder.push_back({data->diameter, data->length, data->taper, data->corner});
-    touch(object_tag);
+    changed(object_tag);  // the holder is part of the tool its operations cut with
     return 0;
 }
 
@@ -68,7 +68,7 @@ extern "C" int UF_CUTTER_delete_holder_section(tag_t object_tag, int index) {
     if (!cutter) return kBadTag;
     if (index < 0 || index >= static_cast<int>(cutter->holder.size())) return kNoSuchSection;
     cutter->holder.erase(cutter->holder.begin() + index);
-    touch(object_tag);
+    changed(object_tag);
     return 0;
 }
 

@@ -301,8 +301,9 @@ extern "C" int UF_CAM_set_auto_blank(tag_t object_tag, UF_CAM_blank_geom_type_t 
 extern "C" int UF_CAM_ask_auto_blank(tag_t object_tag, UF_CAM_blank_geom_type_t *geom_type, double offset[6]) {
     NXHOST_ENTER("UF_CAM_ask_auto_blank");
     if (!geom_type || !offset) return kBadArgument;
-    const CamObject *holder = lookup_cam("UF_CAM_ask_auto_blank", object_tag, {Kind::Group, Kind::Operation});
-    if (!holder) return kBadTag;
+    // Only what can be given an automatic blank has one to answer.
+    CamObject *holder = nullptr;
+    if (int rc = item_holder("UF_CAM_ask_auto_blank", object_tag, UF_CAM_blank, &holder)) return rc;
     *geom_type = holder->blank.set ? static_cast<UF_CAM_blank_geom_type_t>(holder->blank.type) : UF_CAM_geometry_geom_type;
     std::copy(holder->blank.offset.begin(), holder->blank.offset.end(), offset);
     return 0;

@@ -32,7 +32,12 @@ int accept_checked(const char *call, tag_t parent, tag_t member, tag_t sibling, 
     if (!lookup(call, parent) || !lookup(call, member)) return kBadTag;
     std::string reason;
     if (!can_accept(parent, member, &reason)) return refuse(call, kNotAccepted, reason);
+    const View view = view_of_group(*cam_object(parent));
+    const tag_t former = cam_object(member)->parent[view];
     place(parent, member, sibling, after);
+    // Under another cutter, geometry or method group an operation cuts with another tool, geometry
+    // or parameters: its path, and the paths of the operations below a moved group, are stale.
+    if (view != kProgramView && former != parent && cam_object(member)->kind != Kind::Cutter) changed(member);
     return 0;
 }
 
@@ -127,10 +132,11 @@ extern "C" int UF_NCGROUP_cycle_members(tag_t group, UF_NCGROUP_cycle_cb_f_t cb,
     if (!cb) return kBadArgument;
     const CamObject *g = lookup_cam("UF_NCGROUP_cycle_members", group, kGroups);
     if (!g) return kBadTag;
-    // The callback may move members; it sees the members as they were when the cycle began.
+    // The callback may move members; it sees the members as they were when the cycle began,
+    // except those it has deleted since: NX hands out no tag of a deleted object.
     const std::vector<tag_t> members = g->members;
     for (tag_t m : members)
-        if (!cb(m, data)) break;
+        if (store().find(m) && !cb(m, data)) break;
     return 0;
 }
 

@@ -52,11 +52,10 @@ int access(const char *call, tag_t tag, int index, ValueKind kind, bool for_set,
     return 0;
 }
 
-// Stores an own value; an operation whose parameters change needs its path generated again.
+// Stores an own value; the operations that use it need their paths generated again.
 void store_value(tag_t tag, Access &a, const ParamValue &value) {
     a.obj->params[a.spec->index] = value;
-    if (a.obj->kind == Kind::Operation) a.obj->path = PathState{};
-    touch(tag);
+    changed(tag);
 }
 
 template <class Fill>

@@ -39,7 +39,7 @@ void touch(tag_t tag) {
 }
 
 void changed(tag_t tag) {
-    if (CamObject *obj = cam_object(tag); obj && obj->kind == Kind::Operation) obj->path = PathState{};
+    for (tag_t oper : operations_under(tag)) cam_object(oper)->path = PathState{};
     touch(tag);
 }
 
