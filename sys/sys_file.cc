@@ -50,6 +50,14 @@ std::string host_path(const char *path) {
     return host;
 }
 
+// A counted call that a test made fail, or a write below a read-only share: EACCES.
+bool refused(const char *path, bool writes) {
+    if (sys_detail::fault_fails_this_call()) return true;
+    if (!writes || !sys_detail::read_only_path(path)) return false;
+    errno = EACCES;
+    return true;
+}
+
 // Last component of a Windows or host path, "" when there is none to rename to.
 std::string last_component(const char *path) {
     std::string s = path;
@@ -126,7 +134,7 @@ FILE *sys_fopen(const char *path, const char *mode) {
         return nullptr;
     }
     std::string host = host_path(path);
-    if (host.empty()) return nullptr;
+    if (host.empty() || refused(path, parsed.access != 'r' || parsed.update)) return nullptr;
     // fopen would open a directory for reading here; the Windows runtime refuses access.
     struct stat st;
     if (stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -140,12 +148,13 @@ FILE *sys_fopen(const char *path, const char *mode) {
     raw_mode += 'b';
     if (parsed.exclusive) raw_mode += 'x';
     raw_mode += 'e';
-    return std::fopen(host.c_str(), raw_mode.c_str());
+    FILE *stream = std::fopen(host.c_str(), raw_mode.c_str());
+    return parsed.access != 'r' && !parsed.update ? sys_detail::limit_stream(stream) : stream;
 }
 
 int sys_remove(const char *path) {
     std::string host = host_path(path);
-    if (host.empty()) return -1;
+    if (host.empty() || refused(path, true)) return -1;
     // unlink, not remove: a directory stays, and Windows calls that a denied access.
     if (unlink(host.c_str()) == 0) return 0;
     if (errno == EISDIR) errno = EACCES;
@@ -156,7 +165,11 @@ int sys_rename(const char *from, const char *to) {
     std::string source = host_path(from);
     if (source.empty()) return -1;
     std::string target = host_path(to);
-    if (target.empty()) return -1;
+    if (target.empty() || refused(from, true)) return -1;
+    if (sys_detail::read_only_path(to)) {
+        errno = EACCES;
+        return -1;
+    }
     struct stat source_st;
     struct stat target_st;
     if (lstat(source.c_str(), &source_st) != 0) return -1;
@@ -192,7 +205,7 @@ int sys_is_directory(const char *path) {
 
 int sys_make_directory(const char *path) {
     std::string host = host_path(path);
-    if (host.empty()) return -1;
+    if (host.empty() || refused(path, true)) return -1;
     if (mkdir(host.c_str(), 0777) == 0) return 0;
     if (errno != EEXIST) return -1;
     struct stat st;

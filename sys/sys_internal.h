@@ -19,6 +19,16 @@ bool wildcard_match(const char *pattern, const char *name);
 char windows_drive(const char *path);
 
 #ifndef _WIN32
+// True when writes under path are refused: it lies below a prefix of NXHOST_READONLY
+// ("WINPREFIX|WINPREFIX...", drive or network paths), as on a share the user may only read.
+bool read_only_path(const char *path);
+
+// The fault hooks of sys_faults.h: true when the next counted file call is to fail.
+bool fault_fails_this_call(void);
+// A binary stream for writing through the disk-space limit of sys_faults.h; the stream itself
+// when no limit is set.
+FILE *limit_stream(FILE *stream);
+
 // Entry names of a host directory without "." and "..", sorted in byte order.
 // false when the directory cannot be read.
 bool read_host_directory(const std::string &dir, std::vector<std::string> *names);

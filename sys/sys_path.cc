@@ -24,6 +24,8 @@ char windows_drive(const char *path) {
 
 std::string sys_native_path(const char *path) { return path ? path : ""; }
 
+int sys_read_only_path(const char *) { return 0; }
+
 #else
 
 namespace {
@@ -32,25 +34,30 @@ using sys_detail::read_host_directory;
 using sys_detail::same_name;
 using sys_detail::windows_drive;
 
-// A Windows path after the drive, as clean components. "D:x" counts as "D:\x": the host has
-// no current directory per drive.
+// A Windows path after its root, as clean components. The root is a drive letter, or the
+// server and share of a network path ("\\srv\tasks\a.txt"). "D:x" counts as "D:\x": the host
+// has no current directory per drive.
 struct WindowsPath {
     char drive = 0;
+    std::string server, share;  // of a network path; drive is then 0
     std::vector<std::string> parts;
 };
 
-// false when ".." climbs above the drive root.
-bool split_windows_path(const char *path, WindowsPath *out) {
-    out->drive = windows_drive(path);
-    out->parts.clear();
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// A network path: two separators, a server and a share name.
+bool is_unc(const char *path) { return path && is_separator(path[0]) && is_separator(path[1]); }
+
+// Appends the components from p on; false when ".." climbs above the root.
+bool split_components(const char *p, std::vector<std::string> *parts) {
     std::string part;
-    for (const char *p = path + 2;; ++p) {
-        if (*p == '\\' || *p == '/' || *p == '\0') {
+    for (;; ++p) {
+        if (is_separator(*p) || *p == '\0') {
             if (part == "..") {
-                if (out->parts.empty()) return false;
-                out->parts.pop_back();
+                if (parts->empty()) return false;
+                parts->pop_back();
             } else if (!part.empty() && part != ".") {
-                out->parts.push_back(part);
+                parts->push_back(part);
             }
             part.clear();
             if (*p == '\0') break;
@@ -61,16 +68,36 @@ bool split_windows_path(const char *path, WindowsPath *out) {
     return true;
 }
 
+// false when the path has no root (drive, or server and share) or ".." climbs above it.
+bool split_windows_path(const char *path, WindowsPath *out) {
+    *out = WindowsPath{};
+    out->drive = windows_drive(path);
+    if (out->drive) return split_components(path + 2, &out->parts);
+    if (!is_unc(path)) return false;
+    const char *p = path + 2;
+    for (std::string *name : {&out->server, &out->share}) {
+        while (*p && !is_separator(*p)) *name += *p++;
+        if (name->empty() || *name == "." || *name == "..") return false;
+        while (is_separator(*p)) ++p;
+    }
+    return split_components(p, &out->parts);
+}
+
+bool same_root(const WindowsPath &a, const WindowsPath &b) {
+    if (a.drive || b.drive) return a.drive == b.drive;
+    return same_name(a.server, b.server) && same_name(a.share, b.share);
+}
+
 struct Mount {
     WindowsPath prefix;
     std::string dir;
 };
 
-// Entries that are not "X:\prefix=dir" are ignored; a '=' inside the Windows prefix cannot be
-// expressed.
-std::vector<Mount> read_mounts() {
+// Windows prefixes of a '|'-separated list of "PREFIX=DIR" (with_dir) or "PREFIX" entries;
+// entries without a root are ignored. A '=' inside the Windows prefix cannot be expressed.
+std::vector<Mount> read_prefix_list(const char *variable, bool with_dir) {
     std::vector<Mount> mounts;
-    const char *env = std::getenv("NXHOST_MOUNTS");
+    const char *env = std::getenv(variable);
     if (!env) return mounts;
     std::string all = env;
     size_t start = 0;
@@ -79,19 +106,19 @@ std::vector<Mount> read_mounts() {
         if (end == std::string::npos) end = all.size();
         std::string entry = all.substr(start, end - start);
         start = end + 1;
-        size_t eq = entry.find('=');
-        if (eq == std::string::npos || eq + 1 == entry.size()) continue;
+        size_t eq = with_dir ? entry.find('=') : entry.size();
+        if (eq == std::string::npos || (with_dir && eq + 1 == entry.size())) continue;
         Mount m;
         std::string prefix = entry.substr(0, eq);
-        if (!windows_drive(prefix.c_str()) || !split_windows_path(prefix.c_str(), &m.prefix)) continue;
-        m.dir = entry.substr(eq + 1);
+        if (!split_windows_path(prefix.c_str(), &m.prefix)) continue;
+        if (with_dir) m.dir = entry.substr(eq + 1);
         mounts.push_back(m);
     }
     return mounts;
 }
 
 bool has_prefix(const WindowsPath &path, const WindowsPath &prefix) {
-    if (path.drive != prefix.drive || prefix.parts.size() > path.parts.size()) return false;
+    if (!same_root(path, prefix) || prefix.parts.size() > path.parts.size()) return false;
     for (size_t i = 0; i < prefix.parts.size(); ++i)
         if (!same_name(path.parts[i], prefix.parts[i])) return false;
     return true;
@@ -148,23 +175,39 @@ std::string without_trailing_slashes(std::string dir) {
 
 std::string sys_native_path(const char *path) {
     if (!path) return "";
-    if (!windows_drive(path)) return path;
+    if (!windows_drive(path) && !is_unc(path)) return path;
 
     WindowsPath win;
     if (!split_windows_path(path, &win)) return "";
 
     const Mount *best = nullptr;
-    std::vector<Mount> mounts = read_mounts();
+    std::vector<Mount> mounts = read_prefix_list("NXHOST_MOUNTS", true);
     for (const Mount &m : mounts) {
         if (has_prefix(win, m.prefix) && (!best || m.prefix.parts.size() > best->prefix.parts.size()))
             best = &m;
     }
     if (best) return resolve_case(without_trailing_slashes(best->dir), win.parts, best->prefix.parts.size());
+    // A network share is reached only through a mount.
+    if (!win.drive) return "";
 
     const std::string variable = std::string("NXHOST_DRIVE_") + win.drive;
     const char *drive_dir = std::getenv(variable.c_str());
     if (!drive_dir || !*drive_dir) return "";
     return resolve_case(without_trailing_slashes(drive_dir), win.parts, 0);
 }
+
+namespace sys_detail {
+
+bool read_only_path(const char *path) {
+    WindowsPath win;
+    if (!path || !split_windows_path(path, &win)) return false;
+    for (const Mount &m : read_prefix_list("NXHOST_READONLY", false))
+        if (has_prefix(win, m.prefix)) return true;
+    return false;
+}
+
+}  // namespace sys_detail
+
+int sys_read_only_path(const char *path) { return sys_detail::read_only_path(path) ? 1 : 0; }
 
 #endif

@@ -11,11 +11,19 @@
 // Host path for a Windows path. On POSIX "D:\a\b.txt" becomes "<dir of drive D>/a/b.txt":
 // NXHOST_DRIVE_<LETTER> names the directory of a drive, NXHOST_MOUNTS
 // ("WINPREFIX=DIR|WINPREFIX=DIR...") puts a directory at a deeper Windows folder, the longest
-// matching prefix winning over the drive. Names match case-insensitively as on Windows; a last
-// component that does not exist is kept as given so the file can be created. "." and ".." are
-// resolved lexically. A path without a drive letter is returned unchanged.
-// Returns "" when the drive is not mounted or ".." climbs above the drive root, or for NULL.
+// matching prefix winning over the drive. A network path ("\\server\share\a.txt") is reached
+// only through a mount of its share or a folder below it ("\\server\share=DIR"). Names match
+// case-insensitively as on Windows; a last component that does not exist is kept as given so
+// the file can be created. "." and ".." are resolved lexically. A path without a drive letter
+// or server is returned unchanged.
+// Returns "" when the drive or share is not mounted or ".." climbs above its root, or for NULL.
+// Writes below a prefix listed in NXHOST_READONLY ("WINPREFIX|WINPREFIX...") are refused with
+// EACCES by the calls of sys_file.h, as on a share the user may only read.
 // On Windows returns the path unchanged.
 std::string sys_native_path(const char *path);
+
+// 1 when the file layer refuses writes at path: on POSIX a path below a prefix of
+// NXHOST_READONLY; on Windows never (the file system itself decides there).
+int sys_read_only_path(const char *path);
 
 #endif
