@@ -5,6 +5,7 @@
 #include "nxhost/core/session.h"
 #include "nxhost/parts/part_session.h"
 #include "nxhost/parts/parts.h"
+#include "sys/sys_path.h"
 #include "uf.h"
 #include "uf_assem.h"
 #include "uf_object_types.h"
@@ -125,6 +126,11 @@ extern "C" int UF_PART_save(void) {
     tag_t part = work_part();
     if (part == NULL_TAG) return kNoPart;
     std::string error;
+    // A part whose own file lies on a read-only share cannot be saved there.
+    if (saves_in_place() && sys_read_only_path(part_name(part).c_str())) {
+        report_failure("UF_PART_save", part_name(part) + ": the folder is read-only");
+        return kFileNotWritten;
+    }
     if (!save_part_as(part, save_target(part), &error)) {
         report_failure("UF_PART_save", error);
         return kFileNotWritten;

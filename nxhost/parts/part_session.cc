@@ -212,6 +212,8 @@ std::string save_target(tag_t part) {
     return state().save_dir + "/" + leaf;
 }
 
+bool saves_in_place() { return state().save_dir.empty(); }
+
 const std::string &last_load_error() { return state().last_error; }
 
 }  // namespace nxhost

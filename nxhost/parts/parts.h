@@ -43,6 +43,8 @@ void set_save_directory(const std::string &host_dir);
 
 // Host file UF_PART_save writes the part to.
 std::string save_target(tag_t part);
+// True when UF_PART_save writes each part's own file (no save directory set).
+bool saves_in_place();
 
 // Prints a part as `nxhost tree` shows it: name and units, bodies with their attributes and the
 // faces that carry attributes, then the sections other modules print (the CAM tree).

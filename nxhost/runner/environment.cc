@@ -55,6 +55,14 @@ void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, L
     setenv("NXHOST_MOUNTS", all.c_str(), 1);
 }
 
+void mark_read_only(const std::vector<std::string> &folders) {
+    if (folders.empty()) return;
+    std::string all;
+    if (const char *inherited = std::getenv("NXHOST_READONLY")) all = inherited;
+    for (const std::string &folder : folders) all += (all.empty() ? "" : "|") + folder;
+    setenv("NXHOST_READONLY", all.c_str(), 1);
+}
+
 std::string default_nx_root() {
     std::error_code ec;
     fs::path self = fs::read_symlink("/proc/self/exe", ec);

@@ -24,6 +24,10 @@ std::string existing_directory(const std::string &dir, const std::string &what);
 // D:\qz_conf\lang. Throws SetupError for a missing directory.
 void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, Language language);
 
+// Refuses writes below each Windows folder (NXHOST_READONLY, added to what the environment
+// already holds), as on shares the user may only read.
+void mark_read_only(const std::vector<std::string> &folders);
+
 // Where the add-on sees the NX folder (UGII_BASE_DIR).
 constexpr const char *kNxRootWindows = "C:\\Program Files\\Siemens\\NX";
 

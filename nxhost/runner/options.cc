@@ -35,6 +35,13 @@ private:
     std::size_t next_ = 0;
 };
 
+// "D:\..." or "\\server\share...".
+bool is_rooted_windows_path(const std::string &path) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) return true;
+    return path.size() > 2 && separator(path[0]) && separator(path[1]) && !separator(path[2]);
+}
+
 // "D=/some/dir" -> drive D.
 Drive parse_drive(const std::string &value) {
     std::size_t eq = value.find('=');
@@ -52,9 +59,17 @@ Mount parse_mount(const std::string &value) {
         throw UsageError("--mount takes WINPATH=DIR (for example 'D:\\qz_conf\\lang=lang-en'), not '" +
                          value + "'");
     std::string prefix = value.substr(0, eq);
-    if (prefix.size() < 2 || prefix[1] != ':' || !std::isalpha(static_cast<unsigned char>(prefix[0])))
-        throw UsageError("--mount needs a Windows path with a drive letter, not '" + prefix + "'");
+    if (!is_rooted_windows_path(prefix))
+        throw UsageError("--mount needs a Windows path with a drive letter or a network share, not '" + prefix + "'");
     return {prefix, value.substr(eq + 1)};
+}
+
+// "E:\tasks" or "\\server\share\tasks" -> a folder writes are refused below.
+std::string parse_read_only(const std::string &value) {
+    if (!is_rooted_windows_path(value) || value.find('|') != std::string::npos)
+        throw UsageError("--read-only takes a Windows folder with a drive letter or a network share, not '" +
+                         value + "'");
+    return value;
 }
 
 std::string parse_view(const std::string &value) {
@@ -72,7 +87,7 @@ void set_once(std::string *target, bool *seen, const std::string &name, const st
 RunOptions parse_run(Arguments &in) {
     RunOptions run;
     bool script_seen = false, part_seen = false, out_seen = false, addon_seen = false, lang_seen = false,
-         root_seen = false, config_seen = false;
+         root_seen = false, config_seen = false, node_seen = false;
     std::string lang;
     while (!in.done()) {
         const std::string &arg = in.take();
@@ -103,6 +118,13 @@ RunOptions parse_run(Arguments &in) {
             set_once(&run.nx_root, &root_seen, name, in.value_of(name, joined, joined_given));
         } else if (name == "--cam-config") {
             set_once(&run.cam_config, &config_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--read-only") {
+            run.read_only.push_back(parse_read_only(in.value_of(name, joined, joined_given)));
+        } else if (name == "--node") {
+            set_once(&run.node_name, &node_seen, name, in.value_of(name, joined, joined_given));
+        } else if (name == "--save-in-place") {
+            if (joined_given) throw UsageError("--save-in-place takes no value");
+            run.save_in_place = true;
         } else if (name == "--release") {
             set_once(&run.release, &run.release_given, name, in.value_of(name, joined, joined_given));
         } else if (name == "--lang") {
@@ -185,7 +207,13 @@ options of run:
                        MACH\resource\configuration\cam_general.dat in the NX folder)
   --out DIR            write transcript.txt and every part the add-on changed (as NAME.prt)
                        into DIR; without it the transcript goes to stdout only and nothing
-                       is saved
+                       is saved. The add-on's own saves (UF_PART_save) go there too unless
+                       --save-in-place is given
+  --save-in-place      UF_PART_save writes each part's own file, as NX does
+  --read-only WINPATH  refuse writes below this Windows folder, as a share the user may
+                       only read (repeatable)
+  --node NAME          the machine's network name as UF_ask_system_info reports it
+                       (default: this host's name)
   --addon PATH         the add-on library (default: the add-on of this build,
                        ../torvane/torvane.so from the folder that holds this nxhost)
   --dialogs DIR        folder of the dialog layout files (repeatable; default: dialogs/

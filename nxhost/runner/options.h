@@ -19,7 +19,8 @@ struct Drive {
     std::string host_dir;
 };
 
-// A host directory that appears at a deeper Windows folder (D:\qz_conf\lang -> /srv/lang-en).
+// A host directory that appears at a deeper Windows folder (D:\qz_conf\lang -> /srv/lang-en),
+// or as a network share (\\server\tasks -> /srv/tasks).
 struct Mount {
     std::string windows_prefix;
     std::string host_dir;
@@ -40,6 +41,9 @@ struct RunOptions {
     Language language = Language::Chinese;
     std::string nx_root;                   // "" = the NX folder of this build (see usage_text)
     std::string cam_config;                // Windows path of the CAM configuration; "" = NX's own
+    std::vector<std::string> read_only;    // Windows folders below which writes are refused
+    std::string node_name;                 // "" = the host's own
+    bool save_in_place = false;            // UF_PART_save writes the part's own file
 };
 
 struct TreeOptions {

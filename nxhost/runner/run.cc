@@ -12,6 +12,7 @@
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
+#include "nxhost/core/system_info.h"
 #include "nxhost/parts/parts.h"
 #include "nxhost/runner/addon.h"
 #include "nxhost/runner/commands.h"
@@ -21,6 +22,7 @@
 #include "nxhost/runner/exit_codes.h"
 #include "nxhost/runner/save.h"
 #include "nxhost/runner/transcript_sink.h"
+#include "nxhost/script/picker_answer.h"
 #include "nxhost/script/script.h"
 #include "nxhost/ui/styler.h"
 #include "nxhost/ui/transcript.h"
@@ -104,7 +106,8 @@ int play_session(const RunOptions &options, const script::Script &script, const 
         if (part == NULL_TAG) return fail(kExitInput, error);
         set_display_part(part);
     }
-    if (!out_dir.empty()) set_save_directory(out_dir);
+    if (!out_dir.empty() && !options.save_in_place) set_save_directory(out_dir);
+    if (!options.node_name.empty()) set_node_name(options.node_name);
     for (const std::string &dir : dialog_dirs) add_dialog_directory(dir);
 
     install_crash_guard(kExitCrash);
@@ -159,6 +162,7 @@ int run_session(const RunOptions &options) {
     std::string addon_path = options.addon.empty() ? default_addon_path() : options.addon;
     try {
         mount(options.drives, options.mounts, options.language);
+        mark_read_only(options.read_only);
         mount_nx_root(options.nx_root.empty() ? default_nx_root() : options.nx_root, !options.nx_root.empty(),
                       options.cam_config);
         out_dir = prepare_out_dir(options.out_dir);
@@ -166,6 +170,11 @@ int run_session(const RunOptions &options) {
     } catch (const SetupError &e) {
         return fail(kExitInput, e.what());
     }
+
+    // The multi-file picker the add-on starts takes the scenario's answer from here.
+    const std::string picker_answer =
+        (fs::temp_directory_path() / ("nxhost-picker-" + std::to_string(::getpid()) + ".txt")).string();
+    setenv(PICKER_ANSWER_VARIABLE, picker_answer.c_str(), 1);
 
     std::string error;
     std::FILE *sink = open_transcript_sink(out_dir.empty() ? "" : out_dir + "/transcript.txt", &error);
@@ -176,6 +185,8 @@ int run_session(const RunOptions &options) {
     std::fclose(sink);
     // The NX session ends here: what the add-on left behind (reported above) is released.
     reset_all();
+    std::error_code ec;
+    fs::remove(picker_answer, ec);
     return code;
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "nxhost/core/reset.h"
+#include "nxhost/script/picker_answer.h"
 
 namespace nxhost::script {
 namespace {
@@ -41,7 +42,7 @@ const Line *pending_action() {
     return current && player().action < current->actions.size() ? &current->actions[player().action] : nullptr;
 }
 
-const char *const kInteractionVerbs[] = {"dialog", "pick", "point", "filebox", "edit", "cancel", "back"};
+const char *const kInteractionVerbs[] = {"dialog", "pick", "point", "filebox", "edit", "picker", "cancel", "back"};
 const char *const kActionVerbs[] = {"set", "select", "activate", "press", "double-click", "close"};
 
 template <std::size_t N>
@@ -98,6 +99,12 @@ void check_interaction(const Line &line, const std::string &file) {
     if (verb == "filebox" && line.arg_count() != 1) error_at(file, line.number, "filebox takes one path");
     if (verb == "edit" && (line.arg_count() > 1 || (line.arg_count() == 1 && line.arg(0) != "OK" && line.arg(0) != "APPLY")))
         error_at(file, line.number, "edit takes nothing, OK or APPLY");
+    if (verb == "picker") {
+        PickerAnswer answer;
+        std::string why;
+        if (!parse_picker_words(std::vector<std::string>(line.words.begin() + 1, line.words.end()), &answer, &why))
+            error_at(file, line.number, why);
+    }
     if ((verb == "cancel" || verb == "back") && line.arg_count() != 0)
         error_at(file, line.number, verb + " takes no arguments");
 }
@@ -193,6 +200,12 @@ const Line *next_action() {
 }
 
 const Line *peek_action() { return pending_action(); }
+
+const Line *peek_interaction() {
+    const PlayerState &p = player();
+    if (pending_action() || p.next >= p.script.interactions.size()) return nullptr;
+    return &p.script.interactions[p.next].head;
+}
 
 std::size_t remaining() {
     const PlayerState &p = player();

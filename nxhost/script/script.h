@@ -10,6 +10,8 @@
 //   point 10 20 0                         answers a point request
 //   filebox D:\parts\a.prt                answers a file box
 //   edit OK                               closes a CAM object's parameter dialog (OK or APPLY)
+//   picker D:\jobs\a.prt D:\jobs\b.prt      the files the external multi-file picker returns
+//                                         (picker_answer.h: also crash, garbage, short, count)
 //   cancel                                answers any question with cancel
 //   back                                  answers any question with back
 //
@@ -76,6 +78,8 @@ const Interaction &answer(const std::string &what, std::initializer_list<const c
 const Line *next_action();
 // The same without consuming it.
 const Line *peek_action();
+// The head of the next interaction when no action of the one answered last is pending; else null.
+const Line *peek_interaction();
 
 // Interactions not answered yet, and actions not played yet of the interaction answered last;
 // the first of them (null when none).

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "nxhost/ui/encoding.h"
+#include "nxhost/ui/picker.h"
 #include "nxhost/ui/styler/text.h"
 #include "nxhost/ui/transcript.h"
 #include "uf_ui.h"
@@ -278,7 +279,9 @@ void play_interaction(Dialog &dialog, const script::Interaction &interaction) {
         while (dialog.open) {
             const Line *line = script::next_action();
             if (!line) break;
+            stage_picker_answer();
             play_action(dialog, *line);
+            check_picker_answer_taken();
             last = line;
         }
     }
