@@ -37,15 +37,6 @@ struct calc_run {
     }
 };
 
-bool class_switched_on(int rmf_kind) {
-    switch (rmf_kind) {
-    case RMF_ROUGH: return static_dlg_state.toggle_4 != 0;
-    case RMF_MIDDLE: return static_dlg_state.toggle_6 != 0;
-    case RMF_FINISH: return static_dlg_state.toggle_8 != 0;
-    default: return static_dlg_state.toggle_10 != 0;
-    }
-}
-
 // An operation without a cutter cannot be made: said in a message box. 0 when a text is missing.
 int say_no_cutter(const oper &node) {
     std::string before, after;

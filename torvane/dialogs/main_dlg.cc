@@ -12,6 +12,7 @@
 #include "torvane/setup/check_blocks.h"
 #include "torvane/dialogs/insert_menus.h"
 #include "torvane/dialogs/main_dlg_setup.h"
+#include "torvane/dialogs/part_files.h"
 #include "torvane/dialogs/plan_list.h"
 #include "torvane/dialogs/prog_name.h"
 #include "torvane/dialogs/sel_template_dlg.h"
@@ -212,17 +213,6 @@ void fill_part_file_list(int dialog_id) {
         if (!add_file_item_to_dlg_list_tail(dialog_id, *part_file_current_p)) return;
 }
 
-void say_action_later(int dialog_id, const char *item_id, int entry) {
-    const std::vector<std::string> entries = ask_item_entries(dialog_id, item_id);
-    const std::string name = entry >= 0 && entry < static_cast<int>(entries.size())
-                                 ? entries[static_cast<std::size_t>(entry)]
-                                 : std::string(item_id);
-    std::string texts[2];
-    if (!lookup_messages(TORVANE_LANG_FORMAT, {"say_action_late_01:", "say_action_late_02:"}, texts)) return;
-    std::string status = texts[0] + " " + name + " " + texts[1];
-    UF_UI_set_status(&status[0]);
-}
-
 void show_main_dialog_banner(void) { UF_UI_set_prompt(const_cast<char *>(BANNER)); }
 
 int QZ_CAM_construct_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
@@ -260,6 +250,7 @@ int QZ_CAM_destruct_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
         sync_program_order();
         reset_prog_name(dialog_id);
     }
+    open_next_part_file();
     free_check_block_list(&static_check_block_list);
     free_plan_tree(&static_plan_list);
     save_dlg_state();

@@ -40,10 +40,6 @@ void show_groups_collapsed(int collapsed);
 // The part-file list MULTI_LIST_70, one line per part file.
 void fill_part_file_list(int dialog_id);
 
-// Says on the status line that the pressed entry of a button box or menu comes with a later
-// version of the add-on.
-void say_action_later(int dialog_id, const char *item_id, int entry);
-
 // The program's banner on the prompt line.
 void show_main_dialog_banner(void);
 

@@ -9,8 +9,11 @@
 #include "torvane/dialogs/list_edit.h"
 #include "torvane/dialogs/main_dlg_setup.h"
 #include "torvane/dialogs/oper_picks.h"
+#include "torvane/dialogs/oper_report.h"
+#include "torvane/dialogs/part_files.h"
 #include "torvane/dialogs/plan_class.h"
 #include "torvane/dialogs/plan_list.h"
+#include "torvane/dialogs/post_backstage.h"
 #include "torvane/dialogs/prog_name.h"
 #include "torvane/dialogs/styler_items.h"
 #include "torvane/plan/plan_edit.h"
@@ -25,6 +28,10 @@
 namespace {
 
 const int OPTION_13_NOTHING = 0;
+
+// Buttons of BLO_59 and BLO_68.
+const int BLO_59_REPORT = 0, BLO_59_POST = 1;
+const int BLO_68_CHOOSE = 0, BLO_68_NEXT = 1, BLO_68_REMOVE = 2;
 
 int class_switched(int dialog_id, int kind) {
     callback_session session;
@@ -49,13 +56,6 @@ int class_value_changed(int dialog_id) {
 int allowance_changed(int dialog_id) {
     callback_session session;
     if (session.open) refresh_plan_list(dialog_id);
-    return UF_UI_CB_CONTINUE_DIALOG;
-}
-
-// A button box or menu entry whose action comes with a later version.
-int later_action(int dialog_id, const char *item_id) {
-    callback_session session;
-    if (session.open) say_action_later(dialog_id, item_id, ask_item_integer(dialog_id, item_id, -1));
     return UF_UI_CB_CONTINUE_DIALOG;
 }
 
@@ -207,11 +207,34 @@ int QZ_CAM_sel_cam_face_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t)
 }
 
 int QZ_CAM_report_post_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
-    return later_action(dialog_id, QZ_CAM_BLO_59);
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    switch (ask_item_integer(dialog_id, QZ_CAM_BLO_59, -1)) {
+    case BLO_59_REPORT:
+        report_oper_list();
+        return UF_UI_CB_CONTINUE_DIALOG;
+    case BLO_59_POST:
+        return post_backstage_calc(dialog_id) ? move_on_after_post() : UF_UI_CB_CONTINUE_DIALOG;
+    default:
+        return UF_UI_CB_CONTINUE_DIALOG;
+    }
 }
 
 int QZ_CAM_part_files_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {
-    return later_action(dialog_id, QZ_CAM_BLO_68);
+    callback_session session;
+    if (!session.open) return UF_UI_CB_CONTINUE_DIALOG;
+    switch (ask_item_integer(dialog_id, QZ_CAM_BLO_68, -1)) {
+    case BLO_68_CHOOSE:
+        sel_more_part_files(dialog_id);
+        return UF_UI_CB_CONTINUE_DIALOG;
+    case BLO_68_NEXT:
+        return next_part_file(dialog_id) ? UF_UI_CB_EXIT_DIALOG : UF_UI_CB_CONTINUE_DIALOG;
+    case BLO_68_REMOVE:
+        remove_sel_part_files(dialog_id);
+        return UF_UI_CB_CONTINUE_DIALOG;
+    default:
+        return UF_UI_CB_CONTINUE_DIALOG;
+    }
 }
 
 int QZ_CAM_elec_workpiece_cb(int dialog_id, void *, UF_STYLER_item_value_type_p_t) {

@@ -45,10 +45,7 @@ public:
 
     void field(const std::string &value, int column, int width) {
         if (fixed_) {
-            // Ends at the column, or follows after two blanks when it cannot.
-            const int end = static_cast<int>(text_.size() + value.size());
-            text_.append(end > column - 2 ? 2 : static_cast<std::size_t>(column - end), ' ');
-            text_ += value;
+            append_column_field(&text_, value, column);
             return;
         }
         text_ += "  " + value;
@@ -62,11 +59,6 @@ private:
     bool fixed_;
     std::string text_;
 };
-
-std::string number_text(double value) {
-    char text[MY_NUMBER_TEXT_BUFSIZE];
-    return MY_double_to_str(value, 3, text);
-}
 
 std::string ref_cutter_text(const std::string &label, const char *name) { return label + ":" + name; }
 
@@ -113,6 +105,17 @@ std::string first_word(const char *p) {
 
 }  // namespace
 
+void append_column_field(std::string *text, const std::string &field, int column) {
+    const int end = static_cast<int>(text->size() + field.size());
+    text->append(end > column - 2 ? 2 : static_cast<std::size_t>(column - end), ' ');
+    *text += field;
+}
+
+std::string plan_number_text(double value) {
+    char text[MY_NUMBER_TEXT_BUFSIZE];
+    return MY_double_to_str(value, 3, text);
+}
+
 int load_plan_line_texts(plan_line_texts *texts) {
     std::string labels[12];
     if (!lookup_messages(TORVANE_LANG_FORMAT,
@@ -145,7 +148,7 @@ std::string group_line_text(const prog_group &node, const r_m_f_or_other &parent
     line_builder line(view, GROUP_PREFIX, node.name, NAME_WIDTH);
     if (has_label(node.rmf_kind)) {
         line.field(texts.group_label[node.rmf_kind], LABEL_COLUMN, LABEL_WIDTH);
-        line.field(number_text(group_stock(node, parent, view)), STOCK_COLUMN, STOCK_WIDTH);
+        line.field(plan_number_text(group_stock(node, parent, view)), STOCK_COLUMN, STOCK_WIDTH);
     }
     if (!node.expanded) {
         line.field(group_cutter_text(node), CUTTER_COLUMN, CUTTER_WIDTH);
@@ -158,7 +161,7 @@ std::string group_line_text(const prog_group &node, const r_m_f_or_other &parent
 std::string oper_line_text(const oper &node, const plan_line_texts &texts, const plan_line_view &view) {
     line_builder line(view, OPER_PREFIX, node.name, NAME_WIDTH);
     if (has_label(node.rmf_kind)) line.field(texts.oper_label[node.rmf_kind], LABEL_COLUMN, LABEL_WIDTH);
-    if (node.has_name_stock) line.field(number_text(node.name_stock), STOCK_COLUMN, STOCK_WIDTH);
+    if (node.has_name_stock) line.field(plan_number_text(node.name_stock), STOCK_COLUMN, STOCK_WIDTH);
     line.field(node.tool_name, CUTTER_COLUMN, CUTTER_WIDTH);
     if (node.ref_tool_name[0])
         line.field(ref_cutter_text(texts.oper_ref_label, node.ref_tool_name), REF_CUTTER_COLUMN, REF_CUTTER_WIDTH);

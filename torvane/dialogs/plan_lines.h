@@ -19,6 +19,14 @@
 // Release from which the list uses a proportional font.
 #define PLAN_LIST_PROPORTIONAL_RELEASE 7.0
 
+// The fixed-width column rule, also the operation report's: the field is appended so that it
+// ends at column (blanks before it), or after two blanks when the text and the field are longer
+// than column - 2 characters.
+void append_column_field(std::string *text, const std::string &field, int column);
+
+// A number as the list and the report write it: 3 decimals, trailing zeros and point removed.
+std::string plan_number_text(double value);
+
 // Catalogue labels of the lines. Every class label holds the class marker.
 struct plan_line_texts {
     std::string class_label[4];  // by kind: rough, middle, finish, other

@@ -7,11 +7,21 @@
 
 #include "my_func/my_func.h"
 #include "sys/sys_file.h"
+#include "torvane/state/plan.h"
 #include "uf_part.h"
 #include "uf_styler.h"
 #include "uf_ui.h"
 
 dlg_state static_dlg_state = {};
+
+int class_switched_on(int rmf_kind) {
+    switch (rmf_kind) {
+    case RMF_ROUGH: return static_dlg_state.toggle_4 != 0;
+    case RMF_MIDDLE: return static_dlg_state.toggle_6 != 0;
+    case RMF_FINISH: return static_dlg_state.toggle_8 != 0;
+    default: return static_dlg_state.toggle_10 != 0;
+    }
+}
 
 namespace {
 

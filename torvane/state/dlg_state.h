@@ -80,6 +80,10 @@ extern dlg_state static_dlg_state;
 // Defaults of a first run: empty texts, WIDE_S_59 the displayed part's path.
 void default_dlg_state(dlg_state *state);
 
+// 1 when the class of that kind (RMF_ROUGH ... RMF_OTHER, any other kind counts as other) is
+// switched on in static_dlg_state.
+int class_switched_on(int rmf_kind);
+
 // Fills static_dlg_state from the state file; the defaults when the file is missing or
 // shorter than the record. 1 when read from the file.
 int load_dlg_state(void);
