@@ -312,8 +312,9 @@ void place(tag_t group, tag_t member, tag_t sibling, bool after) {
     const View view = view_of_group(*g);
     unlink(member, view);
     g = cam_object(group);
-    auto at = std::find(g->members.begin(), g->members.end(), sibling);
-    if (sibling == NULL_TAG || at == g->members.end())
+    // Appending (no sibling) is the common case and must not search a group of thousands.
+    auto at = sibling == NULL_TAG ? g->members.end() : std::find(g->members.begin(), g->members.end(), sibling);
+    if (at == g->members.end())
         g->members.push_back(member);
     else
         g->members.insert(after ? at + 1 : at, member);
