@@ -516,9 +516,10 @@ void BM_ElectrodeWorkpieces(benchmark::State &state) {
         state.ResumeTiming();
         for (int i = 0; i < static_elec_count; ++i) {
             tag_t workpiece = NULL_TAG;
-            const int made = check_blocks ? create_single_solid_workpiece_add_check_geom(static_elec_tags[i], &workpiece,
-                                                                                         static_mcs_tag, mcs_class)
-                                          : MY_create_single_workpiece(static_elec_tags[i], &workpiece, static_mcs_tag);
+            const tag_t elec = static_elec_tags[i], mcs = static_mcs_tag;
+            const int made = check_blocks
+                                 ? create_single_solid_workpiece_add_check_geom(elec, &workpiece, mcs, mcs_class)
+                                 : MY_create_single_workpiece(elec, &workpiece, mcs);
             if (!made) {
                 state.SkipWithError("a workpiece was not made");
                 break;

@@ -260,7 +260,8 @@ tag_t create_setup(tag_t part, const std::string &type_name) {
 }
 
 tag_t cam_object_named(tag_t part, const std::string &name) {
-    for (tag_t t = store().next_named(part, name, -1, NULL_TAG); t != NULL_TAG; t = store().next_named(part, name, -1, t))
+    for (tag_t t = store().next_named(part, name, -1, NULL_TAG); t != NULL_TAG;
+         t = store().next_named(part, name, -1, t))
         if (cam_object(t)) return t;
     return NULL_TAG;
 }

@@ -197,7 +197,8 @@ std::vector<std::string> template_names(tag_t library, UF_CAM_opt_stype_cls_t cl
     std::vector<std::string> names;
     const int type = class_type(cls);
     if (type < 0) return names;
-    for (tag_t t = store().next_in_part(library, type, NULL_TAG); t != NULL_TAG; t = store().next_in_part(library, type, t)) {
+    for (tag_t t = store().next_in_part(library, type, NULL_TAG); t != NULL_TAG;
+         t = store().next_in_part(library, type, t)) {
         const CamObject *obj = cam_object(t);
         if (obj && obj->is_template && in_class(*obj, cls)) names.push_back(store().find(t)->name);
     }

@@ -48,7 +48,8 @@ int check_cursor(const char *call, tag_t part, tag_t cursor) {
     const Object *obj = store().find(cursor);
     if (!obj) {
         misuse(call, "the cycle stands on tag " + std::to_string(cursor) +
-                         ", which is not a live object: NX does not support going on from an object deleted during its cycle");
+                         ", which is not a live object: NX does not support going on from an object deleted "
+                         "during its cycle");
         return kBadTag;
     }
     if (obj->part != part) {

@@ -124,7 +124,8 @@ private:
     void compact(TagList &list, ListKind kind, tag_t leaving);
     // The first alive entry of the list after `after` (NULL_TAG: from the start) that `accept`
     // takes, or NULL_TAG.
-    tag_t next_of(const TagList &list, ListKind kind, tag_t after, const std::function<bool(const Object &)> &accept) const;
+    tag_t next_of(const TagList &list, ListKind kind, tag_t after,
+                  const std::function<bool(const Object &)> &accept) const;
     void release_name(tag_t part, const std::string &name);
     void drop(tag_t tag);
 

@@ -205,7 +205,8 @@ TEST_F(ObjectIndexTest, AClosedPartTakesItsObjectsAlongAndOtherPartsCycleOn) {
     ASSERT_EQ(UF_PART_close(b, 0, 1), 0);
     EXPECT_EQ(UF_OBJ_ask_status(in_b), UF_OBJ_DELETED);
     Names rest;
-    while (UF_OBJ_cycle_objs_in_part(a, UF_solid_type, &cursor) == 0 && cursor != NULL_TAG) rest.push_back(name_of(cursor));
+    while (UF_OBJ_cycle_objs_in_part(a, UF_solid_type, &cursor) == 0 && cursor != NULL_TAG)
+        rest.push_back(name_of(cursor));
     EXPECT_EQ(rest, (Names{"E2", "E3"}));
     tag_t again = NULL_TAG;
     ASSERT_EQ(UF_OBJ_cycle_by_name("E1", &again), 0);
@@ -278,7 +279,8 @@ TEST_F(CamNamesTest, ObjectsFromOneTemplateTakeTheLowestFreeNumber) {
         {"a number deleted", [&] { ASSERT_EQ(UF_OBJ_delete_object(made[2]), 0); }, "CAVITY_MILL_2"},
         {"a number renamed away", [&] { ASSERT_EQ(UF_OBJ_set_name(made[1], "ROUGH"), 0); }, "CAVITY_MILL_1"},
         {"the template's own name given up", [&] { ASSERT_EQ(UF_OBJ_set_name(made[0], "FIRST"), 0); }, "CAVITY_MILL"},
-        {"a number taken by a rename", [&] { ASSERT_EQ(UF_OBJ_set_name(made[3], "CAVITY_MILL_5"), 0); }, "CAVITY_MILL_3"},
+        {"a number taken by a rename", [&] { ASSERT_EQ(UF_OBJ_set_name(made[3], "CAVITY_MILL_5"), 0); },
+         "CAVITY_MILL_3"},
         {"numbers up to the renamed one taken", [] {}, "CAVITY_MILL_6"},
         {"a name that only looks numbered given up", [&] { ASSERT_EQ(UF_OBJ_set_name(made[0], "CAVITY_MILL_01"), 0); },
          "CAVITY_MILL_7"},
