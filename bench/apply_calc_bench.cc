@@ -2,6 +2,10 @@
 // and 200 electrodes in a grid, each iteration on a freshly loaded part: analysis, MCS, workpiece,
 // start points, the builders, generation and program order. BM_McsWorkpieceOnly does only the MCS
 // and workpiece set-up on the same part, so that the builders' share can be told apart.
+// BM_ApplyCheckBlocks is the same Apply with per-electrode workpieces that check against the
+// blocks of all other electrodes (TOGGLE_35), which grows with the square of the electrodes;
+// BM_ElectrodeWorkpieces makes only those workpieces, with (1) and without (0) the checks, so
+// that their share of the growth can be told apart.
 //
 // The parts are made here: the electrodes of the sample part repeated over a grid, and a template
 // made from the complete copper template, its operations copied under new names into R, M and F
@@ -25,6 +29,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "my_func_cam/workpiece.h"
 #include "nxhost/cam/cam_model.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/objects/store.h"
@@ -32,6 +37,7 @@
 #include "nxhost/ui/transcript.h"
 #include "torvane/calc/apply_calc.h"
 #include "torvane/plan/template_scan.h"
+#include "torvane/setup/mcs_class.h"
 #include "torvane/setup/mcs_workpiece.h"
 #include "torvane/setup/start_points.h"
 #include "torvane/state/dlg_state.h"
@@ -420,7 +426,8 @@ std::string part_or_skip(benchmark::State &state, int electrodes) {
     return part;
 }
 
-void BM_ApplyWholePlan(benchmark::State &state) {
+// Apply with per-electrode workpieces checking the other electrodes' blocks or not.
+void apply_whole_plan(benchmark::State &state, bool check_blocks) {
     const int electrodes = static_cast<int>(state.range(0));
     const std::string part = part_or_skip(state, electrodes);
     if (part.empty()) return;
@@ -438,6 +445,7 @@ void BM_ApplyWholePlan(benchmark::State &state) {
             ++planned;
             return false;
         });
+        static_dlg_state.toggle_35 = check_blocks ? 1 : 0;
         const int before = operations_in_part();  // the template's operations the scan copied in
         nxhost::clear_transcript();
         state.ResumeTiming();
@@ -461,7 +469,12 @@ void BM_ApplyWholePlan(benchmark::State &state) {
     forget_turn();
     UF_terminate();
 }
+
+void BM_ApplyWholePlan(benchmark::State &state) { apply_whole_plan(state, false); }
 BENCHMARK(BM_ApplyWholePlan)->Arg(10)->Arg(50)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyCheckBlocks(benchmark::State &state) { apply_whole_plan(state, true); }
+BENCHMARK(BM_ApplyCheckBlocks)->Arg(10)->Arg(50)->Arg(200)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The MCS and workpiece alone on the same part, after the same scan.
 void BM_McsWorkpieceOnly(benchmark::State &state) {
@@ -483,5 +496,52 @@ void BM_McsWorkpieceOnly(benchmark::State &state) {
     UF_terminate();
 }
 BENCHMARK(BM_McsWorkpieceOnly)->Arg(10)->Arg(50)->Arg(200)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// One workpiece per electrode under the MCS, as Apply makes them for per-electrode operations:
+// with the blocks of all other electrodes as check geometry (range 1 = 1) or without.
+void BM_ElectrodeWorkpieces(benchmark::State &state) {
+    const int electrodes = static_cast<int>(state.range(0));
+    const bool check_blocks = state.range(1) != 0;
+    const std::string part = part_or_skip(state, electrodes);
+    if (part.empty()) return;
+    long checks = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string error = open_turn(part, true);
+        if (!error.empty() || !create_static_mcs_and_workpiece(0)) {
+            state.SkipWithError(error.empty() ? "the MCS and workpiece were not made" : error.c_str());
+            break;
+        }
+        const int mcs_class = ask_mcs_class(ask_group_mcs(static_mcs_tag));
+        state.ResumeTiming();
+        for (int i = 0; i < static_elec_count; ++i) {
+            tag_t workpiece = NULL_TAG;
+            const tag_t elec = static_elec_tags[i], mcs = static_mcs_tag;
+            const int made = check_blocks
+                                 ? create_single_solid_workpiece_add_check_geom(elec, &workpiece, mcs, mcs_class)
+                                 : MY_create_single_workpiece(elec, &workpiece, mcs);
+            if (!made) {
+                state.SkipWithError("a workpiece was not made");
+                break;
+            }
+        }
+        state.PauseTiming();
+        checks = 0;
+        for (tag_t t : nxhost::store().in_part(nxhost::display_part(), UF_machining_geometry_grp_type))
+            if (const nxhost::cam::CamObject *cam = nxhost::cam::cam_object(t); cam && cam->items.count(UF_CAM_check))
+                checks += static_cast<long>(cam->items.at(UF_CAM_check).size());
+        state.ResumeTiming();
+    }
+    if (check_blocks && checks != static_cast<long>(electrodes) * (electrodes - 1))
+        state.SkipWithError("the workpieces do not check against every other electrode's block");
+    state.counters["electrodes"] = electrodes;
+    state.counters["check_items"] = static_cast<double>(checks);
+    forget_turn();
+    UF_terminate();
+}
+BENCHMARK(BM_ElectrodeWorkpieces)
+    ->ArgsProduct({{10, 50, 200}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // UF_CAMBND_* (boundaries from planar faces and from curves) and UF_CAMTEXT_* (text items).
 #include <algorithm>
+#include <cstring>
 
 #include "nxhost/cam/boundary_geometry.h"
 #include "nxhost/cam/cam_api.h"
@@ -47,16 +48,26 @@ int check_plane_matrix(const char *call, const double matrix[9]) {
     return refuse(call, kBadPlane, "the plane matrix is not orthonormal and right-handed (rows X, Y, Z)");
 }
 
+// An enum field as the caller stored it: a C caller may put any int there, and reading that
+// through the enum type is undefined in C++.
+template <typename Enum> int stored_int(const Enum &field) {
+    static_assert(sizeof(Enum) == sizeof(int), "C enums of the API are int-sized");
+    int value = 0;
+    std::memcpy(&value, &field, sizeof value);
+    return value;
+}
+
 // The values of boundary data NX knows; a user plane needs a frame for its matrix.
 int check_boundary_data(const char *call, const UF_CAMBND_boundary_data_t &data, bool from_face) {
-    const int type = data.boundary_type;
+    const int type = stored_int(data.boundary_type);
     if (!from_face && type != UF_CAM_boundary_type_closed && type != UF_CAM_boundary_type_open)
         return refuse(call, kBadArgument, "boundary_type is 0 (closed) or 1 (open), not " + std::to_string(type));
     if (!from_face && data.plane_type != 0 && data.plane_type != 1)
         return refuse(call, kBadArgument,
                       "plane_type is 0 (user defined) or 1 (automatic), not " + std::to_string(data.plane_type));
-    if (data.material_side < UF_CAM_material_side_undefined || data.material_side > UF_CAM_material_side_out_right)
-        return refuse(call, kBadArgument, "material_side is 0, 1 or 2, not " + std::to_string(data.material_side));
+    const int side = stored_int(data.material_side);
+    if (side < UF_CAM_material_side_undefined || side > UF_CAM_material_side_out_right)
+        return refuse(call, kBadArgument, "material_side is 0, 1 or 2, not " + std::to_string(side));
     if (!from_face && data.plane_type == 0) return check_plane_matrix(call, data.matrix);
     return 0;
 }

@@ -53,7 +53,7 @@ int value_in(const Named (&table)[N], const std::string &name) {
 // Bodies of the part in creation order.
 std::vector<tag_t> bodies_of(tag_t part) {
     std::vector<tag_t> bodies;
-    for (tag_t t : store().in_part(part, UF_solid_type))
+    for (tag_t t : store().body_level_in_part(part, UF_solid_type))
         if (store().find(t)->subtype == UF_solid_body_subtype) bodies.push_back(t);
     return bodies;
 }
@@ -62,10 +62,10 @@ std::vector<tag_t> bodies_of(tag_t part) {
 // temporary coordinate system, such as the WCS, is not saved, so it counts for no reference).
 std::vector<tag_t> objects_of(tag_t part, int type) {
     std::vector<tag_t> found;
-    for (tag_t t : store().in_part(part, type)) {
+    for (tag_t t : store().body_level_in_part(part, type)) {
         const Object *obj = store().find(t);
         const auto *frame = dynamic_cast<const csys::CsysPayload *>(obj->payload.get());
-        if (obj->parent == NULL_TAG && !(frame && frame->temporary)) found.push_back(t);
+        if (!(frame && frame->temporary)) found.push_back(t);
     }
     return found;
 }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "nxhost/cam/cam_errors.h"
 #include "nxhost/core/guard.h"
@@ -25,6 +24,32 @@ HandleState &handles() {
 }
 
 const bool registered = register_reset([] { handles() = HandleState{}; });
+
+// Per part and base name, the lowest N for which base_N may be free (see unused_cam_name).
+using NameHints = std::unordered_map<tag_t, std::unordered_map<std::string, int>>;
+NameHints &name_hints() {
+    static NameHints hints;
+    return hints;
+}
+
+// A name base_N given up (N a number without leading zeros) may be free again: the hint of its
+// base comes down to N.
+void release_numbered_name(tag_t part, const std::string &name) {
+    const std::size_t cut = name.rfind('_');
+    if (cut == std::string::npos || cut + 1 >= name.size() || name[cut + 1] == '0' || name.size() - cut > 10 ||
+        name.find_first_not_of("0123456789", cut + 1) != std::string::npos)
+        return;
+    auto in_part = name_hints().find(part);
+    if (in_part == name_hints().end()) return;
+    auto hint = in_part->second.find(name.substr(0, cut));
+    if (hint == in_part->second.end()) return;
+    hint->second = std::min(hint->second, std::stoi(name.substr(cut + 1)));
+}
+
+const bool hints_registered = [] {
+    store().on_name_released(release_numbered_name);
+    return register_reset([] { name_hints().clear(); });
+}();
 
 // NX keeps the names of a setup's CAM objects apart, and deletes CAM objects with their members.
 const bool rules_registered = register_object_rules(ObjectRules{
@@ -206,12 +231,13 @@ tag_t create_cam_object(tag_t part, Kind kind, View view, int subtype, const std
     payload->view = view;
     payload->setup = kind == Kind::Setup ? obj.tag : setup_of_part(part);
     obj.payload = payload;
-    obj.name = name;
+    store().rename(obj, name);
     return obj.tag;
 }
 
 tag_t setup_of_part(tag_t part) {
-    for (tag_t t : store().in_part(part, UF_machining_setup_type))
+    for (tag_t t = store().next_in_part(part, UF_machining_setup_type, NULL_TAG); t != NULL_TAG;
+         t = store().next_in_part(part, UF_machining_setup_type, t))
         if (cam_object(t)) return t;
     return NULL_TAG;
 }
@@ -236,19 +262,21 @@ tag_t create_setup(tag_t part, const std::string &type_name) {
 }
 
 tag_t cam_object_named(tag_t part, const std::string &name) {
-    for (tag_t t : store().in_part(part))
-        if (cam_object(t) && store().find(t)->name == name) return t;
+    for (tag_t t = store().next_named(part, name, -1, NULL_TAG); t != NULL_TAG;
+         t = store().next_named(part, name, -1, t))
+        if (cam_object(t)) return t;
     return NULL_TAG;
 }
 
-// The part's CAM names are gathered once: a part with thousands of groups would otherwise be
-// scanned once for each number tried.
+// Numbers are tried from the part's hint for the base on: every base_N below it is known to be
+// taken, so that a part with thousands of copies of one template is not searched from 1 for each
+// new one. A name given up lowers the hint again (see release_numbered_name).
 std::string unused_cam_name(tag_t part, const std::string &base) {
-    std::unordered_set<std::string> taken;
-    for (tag_t t : store().in_part(part))
-        if (cam_object(t)) taken.insert(store().find(t)->name);
-    std::string name = base;
-    for (int n = 1; taken.count(name) != 0; ++n) name = base + "_" + std::to_string(n);
+    if (cam_object_named(part, base) == NULL_TAG) return base;
+    int &next = name_hints()[part][base];
+    if (next < 1) next = 1;
+    std::string name = base + "_" + std::to_string(next);
+    while (cam_object_named(part, name) != NULL_TAG) name = base + "_" + std::to_string(++next);
     return name;
 }
 
@@ -287,8 +315,9 @@ void place(tag_t group, tag_t member, tag_t sibling, bool after) {
     const View view = view_of_group(*g);
     unlink(member, view);
     g = cam_object(group);
-    auto at = std::find(g->members.begin(), g->members.end(), sibling);
-    if (sibling == NULL_TAG || at == g->members.end())
+    // Appending (no sibling) is the common case and must not search a group of thousands.
+    auto at = sibling == NULL_TAG ? g->members.end() : std::find(g->members.begin(), g->members.end(), sibling);
+    if (at == g->members.end())
         g->members.push_back(member);
     else
         g->members.insert(after ? at + 1 : at, member);

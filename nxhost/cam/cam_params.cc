@@ -228,7 +228,7 @@ unsigned carrier_of(const CamObject &obj, int subtype) {
         }
     case Kind::Group:
         if (obj.view == kGeometryView) return subtype == UF_mill_orient_subtype ? kMcsGroup : kOtherGeomGroup;
-        return obj.view == kMethodView ? kMethodGroup : 0;
+        return obj.view == kMethodView ? static_cast<unsigned>(kMethodGroup) : 0u;
     default: return 0;
     }
 }

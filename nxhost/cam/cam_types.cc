@@ -124,6 +124,18 @@ bool in_class(const CamObject &obj, UF_CAM_opt_stype_cls_t cls) {
     }
 }
 
+// The NX type of the objects of a subtype class (-1 for a class that has none).
+int class_type(UF_CAM_opt_stype_cls_t cls) {
+    switch (cls) {
+    case UF_CAM_OPT_STYPE_CLS_OPER: return nx_type_of(Kind::Operation, kProgramView);
+    case UF_CAM_OPT_STYPE_CLS_TOOL: return nx_type_of(Kind::Cutter, kMachineView);
+    case UF_CAM_OPT_STYPE_CLS_PROG: return nx_type_of(Kind::Group, kProgramView);
+    case UF_CAM_OPT_STYPE_CLS_GEOM: return nx_type_of(Kind::Group, kGeometryView);
+    case UF_CAM_OPT_STYPE_CLS_METHOD: return nx_type_of(Kind::Group, kMethodView);
+    default: return -1;
+    }
+}
+
 // Copies the members of `from` (a group of the library) that are marked "in setup" under `to`.
 void copy_in_setup_members(tag_t from, tag_t to, tag_t part) {
     for (tag_t member : cam_object(from)->members) {
@@ -183,7 +195,10 @@ int library_part(const std::string &type_name, tag_t *part, std::string *why) {
 
 std::vector<std::string> template_names(tag_t library, UF_CAM_opt_stype_cls_t cls) {
     std::vector<std::string> names;
-    for (tag_t t : store().in_part(library)) {
+    const int type = class_type(cls);
+    if (type < 0) return names;
+    for (tag_t t = store().next_in_part(library, type, NULL_TAG); t != NULL_TAG;
+         t = store().next_in_part(library, type, t)) {
         const CamObject *obj = cam_object(t);
         if (obj && obj->is_template && in_class(*obj, cls)) names.push_back(store().find(t)->name);
     }
@@ -194,9 +209,10 @@ int find_template(const std::string &type_name, const std::string &name, UF_CAM_
                   std::string *why) {
     tag_t library = NULL_TAG;
     if (int rc = library_part(type_name, &library, why)) return rc;
-    for (tag_t t : store().in_part(library)) {
+    for (tag_t t = store().next_named(library, name, class_type(cls), NULL_TAG); t != NULL_TAG;
+         t = store().next_named(library, name, class_type(cls), t)) {
         const CamObject *obj = cam_object(t);
-        if (obj && obj->is_template && in_class(*obj, cls) && store().find(t)->name == name) {
+        if (obj && obj->is_template && in_class(*obj, cls)) {
             *found = t;
             return 0;
         }

@@ -4,6 +4,7 @@
 // dialog of a CAM object.
 #include "nxhost/cam/cam_api.h"
 #include "nxhost/cam/cam_errors.h"
+#include "nxhost/cam/generate.h"
 #include "nxhost/cam/levels.h"
 #include "nxhost/core/guard.h"
 #include "nxhost/script/script.h"
@@ -18,12 +19,6 @@
 
 namespace nxhost::cam {
 namespace {
-
-struct Verdict {
-    int code = 0;         // 0 when the path can be generated
-    std::string why;      // what is missing
-    std::string summary;  // what the path is generated from
-};
 
 std::string count_text(std::size_t n, const std::string &what) {
     if (n == 1) return "1 " + what;
@@ -41,9 +36,9 @@ std::size_t item_count(const CamObject &op, int type) {
     return it == op.items.end() ? 0 : it->second.size();
 }
 
-Verdict missing(int code, const std::string &why) { return Verdict{code, why, ""}; }
+Generation missing(int code, const std::string &why) { return Generation{code, why, ""}; }
 
-Verdict judge(tag_t oper) {
+Generation judge(tag_t oper) {
     const CamObject &op = *cam_object(oper);
     const std::string name = name_of(oper);
     const CamObject *cutter = cam_object(op.parent[kMachineView]);
@@ -94,7 +89,7 @@ Verdict judge(tag_t oper) {
     }
     default: break;
     }
-    return Verdict{0, "", summary};
+    return Generation{0, "", summary};
 }
 
 // The operations a check or generation covers; an error when the tag is neither.
@@ -107,6 +102,19 @@ int operations_of(const char *call, tag_t tag, std::vector<tag_t> *opers) {
 }
 
 }  // namespace
+
+Generation generate_path(tag_t oper) {
+    const Generation verdict = judge(oper);
+    CamObject *op = cam_object(oper);
+    if (verdict.code != 0) {
+        op->path = PathState{};
+        return verdict;
+    }
+    op->path = PathState{true, verdict.summary};
+    touch(oper);
+    return verdict;
+}
+
 }  // namespace nxhost::cam
 
 using namespace nxhost;
@@ -133,15 +141,8 @@ extern "C" int UF_PARAM_generate(tag_t param_tag, logical *generated) {
     if (opers.empty()) return refuse("UF_PARAM_generate", kNotAnOperation, name_of(param_tag) + " holds no operation");
     int first_failure = 0;
     for (tag_t oper : opers) {
-        const Verdict verdict = judge(oper);
-        CamObject *op = cam_object(oper);
-        if (verdict.code != 0) {
-            op->path = PathState{};
-            if (first_failure == 0) first_failure = refuse("UF_PARAM_generate", verdict.code, verdict.why);
-            continue;
-        }
-        op->path = PathState{true, verdict.summary};
-        touch(oper);
+        const Generation made = generate_path(oper);
+        if (made.code != 0 && first_failure == 0) first_failure = refuse("UF_PARAM_generate", made.code, made.why);
     }
     *generated = first_failure == 0;
     return first_failure;

@@ -124,6 +124,7 @@ extern "C" int UF_CAMGEOM_append_items(tag_t object_tag, UF_CAM_geom_type_t geom
     if (int rc = require_app_data("UF_CAMGEOM_append_items", count, reinterpret_cast<const void *const *>(app_data)))
         return rc;
     std::vector<GeomItem> &items = holder->items[geometry_type];
+    items.reserve(items.size() + static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         GeomItem item;
         item.id = new_handle();

@@ -35,7 +35,7 @@ const Json &member(const Json &obj, const char *key, const std::string &place) {
 void read_display(const Json &entry, const std::string &place, Object *obj) {
     if (entry.contains("name")) {
         if (!entry["name"].is_string()) fail(place + ".name", "expected a text");
-        obj->name = entry["name"].get<std::string>();
+        store().rename(*obj, entry["name"].get<std::string>());
     }
     auto whole = [&](const char *key, int lo, int hi, int *out) {
         if (!entry.contains(key)) return;
@@ -170,9 +170,8 @@ Json entry_of(const Object &obj) {
 
 Json save_section(tag_t part) {
     Json list = Json::array();
-    for (tag_t tag : store().in_part(part)) {
+    for (tag_t tag : store().body_level_in_part(part)) {
         const Object *obj = store().find(tag);
-        if (obj->parent != NULL_TAG) continue;
         Json entry = entry_of(*obj);
         if (!entry.is_null()) list.push_back(std::move(entry));
     }
@@ -182,9 +181,9 @@ Json save_section(tag_t part) {
 std::string json_point(const Json &j) { return tree_point({j[0].get<double>(), j[1].get<double>(), j[2].get<double>()}); }
 
 void print_section(std::ostream &out, tag_t part) {
-    for (tag_t tag : store().in_part(part)) {
+    for (tag_t tag : store().body_level_in_part(part)) {
         const Object *obj = store().find(tag);
-        const Json entry = obj->parent == NULL_TAG ? entry_of(*obj) : Json();
+        const Json entry = entry_of(*obj);
         if (entry.is_null()) continue;
         out << entry.begin().key() << (obj->name.empty() ? "" : " " + obj->name);
         if (entry.contains("point")) out << " " << json_point(entry["point"]);

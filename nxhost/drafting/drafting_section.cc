@@ -162,7 +162,7 @@ void read_note(tag_t part, const Json &j, const std::string &place) {
     const std::string why = preference_fault(check.preferences, check);
     if (!why.empty()) fail(place, why);
     Object *obj = store().find(create_note_object(part, note));
-    if (j.contains("name")) obj->name = text(j["name"], place + ".name");
+    if (j.contains("name")) store().rename(*obj, text(j["name"], place + ".name"));
     if (j.contains("layer")) {
         obj->layer = whole(j["layer"], place + ".layer");
         if (obj->layer < 1 || obj->layer > 256) fail(place + ".layer", "expected 1 to 256");

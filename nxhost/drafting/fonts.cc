@@ -49,8 +49,7 @@ const std::vector<std::string> &installed_fonts() {
 tag_t font_table_of(tag_t part) {
     const PartPayload *part_data = part_payload(part);
     if (!part_data) return NULL_TAG;
-    const std::vector<tag_t> tables = store().in_part(part, UF_font_table_type);
-    if (!tables.empty()) return tables.front();
+    if (const tag_t table = store().next_in_part(part, UF_font_table_type, NULL_TAG)) return table;
     const bool was_modified = store().is_modified(part);
     Object &obj = store().create(UF_font_table_type, 0, part);
     auto payload = std::make_shared<FontTablePayload>();

@@ -12,18 +12,16 @@ constexpr int kEdgeSubtype = 3;
 tag_t create_body_object(tag_t part, const ShapeRef &shape, const std::string &name) {
     std::shared_ptr<BodyPayload> exploded = explode_body(shape);
     Object &body = store().create(kSolidType, kBodySubtype, part);
-    body.name = name;
+    store().rename(body, name);
     body.payload = exploded;
     const tag_t body_tag = body.tag;
     for (std::size_t i = 0; i < exploded->faces.size(); ++i) {
-        Object &face = store().create(kSolidType, kFaceSubtype, part);
-        face.parent = body_tag;
+        Object &face = store().create(kSolidType, kFaceSubtype, part, body_tag);
         face.index = static_cast<int>(i);
         face.payload = std::make_shared<ShapePayload>(exploded->faces[i]);
     }
     for (std::size_t i = 0; i < exploded->edges.size(); ++i) {
-        Object &edge = store().create(kSolidType, kEdgeSubtype, part);
-        edge.parent = body_tag;
+        Object &edge = store().create(kSolidType, kEdgeSubtype, part, body_tag);
         edge.index = static_cast<int>(i);
         edge.payload = std::make_shared<ShapePayload>(exploded->edges[i]);
     }

@@ -1,6 +1,8 @@
 // The OCCT side of shapes.h. Included only by the .cc files of this folder.
 #pragma once
 
+#include <array>
+
 #include <Standard_Failure.hxx>
 #include <TopoDS_Shape.hxx>
 
@@ -8,8 +10,18 @@
 
 namespace nxhost::modeling {
 
+// A box asked of a shape, kept: shapes never change once made.
+struct BoxMemo {
+    bool known = false;
+    bool found = false;
+    std::array<double, 9> axes{};
+    std::array<double, 6> box{};
+};
+
 struct ShapeData {
     TopoDS_Shape shape;
+    mutable BoxMemo exact;        // in absolute coordinates
+    mutable BoxMemo exact_along;  // along the axes last asked
 };
 
 inline ShapeRef make_shape(const TopoDS_Shape &shape) {

@@ -136,20 +136,40 @@ bool occt_box(const ShapeRef &shape, bool optimal, std::array<double, 6> *box) {
 
 bool nx_bounding_box(const ShapeRef &shape, Box *box) {
     const bool curve = shape && !shape->shape.IsNull() && shape->shape.ShapeType() == TopAbs_EDGE;
-    return occt_box(shape, !curve, box);
+    return curve ? occt_box(shape, false, box) : exact_box(shape, box);
 }
 
-bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) { return occt_box(shape, true, box); }
+// The exact box is asked again and again of the same bodies (cut levels follow the geometry of
+// every operation): it is computed once per shape, and along other axes once per shape and axes.
+bool exact_box(const ShapeRef &shape, std::array<double, 6> *box) {
+    if (!shape) return false;
+    BoxMemo &memo = shape->exact;
+    if (!memo.known) {
+        memo.found = occt_box(shape, true, &memo.box);
+        memo.known = true;
+    }
+    if (memo.found) *box = memo.box;
+    return memo.found;
+}
 
 bool exact_box_along(const ShapeRef &shape, const std::array<double, 9> &axes, std::array<double, 6> *box) {
     if (!shape || shape->shape.IsNull()) return false;
-    gp_Trsf to_axes;
-    try {
-        to_axes.SetValues(axes[0], axes[1], axes[2], 0.0, axes[3], axes[4], axes[5], 0.0, axes[6], axes[7], axes[8], 0.0);
-    } catch (const Standard_Failure &) {
-        return false;  // not a rotation
+    BoxMemo &memo = shape->exact_along;
+    if (!memo.known || memo.axes != axes) {
+        memo.axes = axes;
+        memo.found = false;
+        memo.known = true;
+        gp_Trsf to_axes;
+        try {
+            to_axes.SetValues(axes[0], axes[1], axes[2], 0.0, axes[3], axes[4], axes[5], 0.0, axes[6], axes[7], axes[8],
+                              0.0);
+        } catch (const Standard_Failure &) {
+            return false;  // not a rotation
+        }
+        memo.found = occt_box(make_shape(shape->shape.Moved(TopLoc_Location(to_axes))), true, &memo.box);
     }
-    return occt_box(make_shape(shape->shape.Moved(TopLoc_Location(to_axes))), true, box);
+    if (memo.found) *box = memo.box;
+    return memo.found;
 }
 
 FaceInfo face_info(const ShapeRef &face) {

@@ -38,12 +38,26 @@ const bool registered = register_reset([] { layers() = LayerTable{}; });
 
 bool is_body_level(const Object &obj) { return obj.parent == NULL_TAG; }
 
-// Next tag after *cursor in a list, NULL_TAG at the end; a cursor not in the list restarts.
-tag_t next_after(const std::vector<tag_t> &tags, tag_t cursor) {
-    if (cursor == NULL_TAG) return tags.empty() ? NULL_TAG : tags.front();
-    auto it = std::find(tags.begin(), tags.end(), cursor);
-    if (it == tags.end() || ++it == tags.end()) return NULL_TAG;
-    return *it;
+// A cycle goes on from an object of its part. NX's documentation warns against deleting the
+// object a cycle stands on ("problems can occur when trying to read the next object"): the
+// stand-in refuses to go on from it rather than guess, and says so. Any other object may come
+// and go during a cycle; the cursor is a place in creation order, so a renamed object goes on
+// from where it stood.
+int check_cursor(const char *call, tag_t part, tag_t cursor) {
+    if (cursor == NULL_TAG) return 0;
+    const Object *obj = store().find(cursor);
+    if (!obj) {
+        misuse(call, "the cycle stands on tag " + std::to_string(cursor) +
+                         ", which is not a live object: NX does not support going on from an object deleted "
+                         "during its cycle");
+        return kBadTag;
+    }
+    if (obj->part != part) {
+        misuse(call, "the cycle stands on tag " + std::to_string(cursor) + " of part " + std::to_string(obj->part) +
+                         ", not of part " + std::to_string(part));
+        return kBadTag;
+    }
+    return 0;
 }
 
 // A module's own deletion of its objects; -1 when no module claims the object.
@@ -61,13 +75,13 @@ int delete_one(const Object &obj) {
     return 0;
 }
 
-std::vector<tag_t> named_in_part(tag_t part, const char *name, int type) {
-    std::vector<tag_t> found;
-    for (tag_t t : store().in_part(part, type)) {
-        const Object *obj = store().find(t);
-        if (obj && obj->name == name) found.push_back(t);
+int cycle_named(const char *call, tag_t part, const char *name, int type, tag_t *object) {
+    if (int rc = check_cursor(call, part, *object)) {
+        *object = NULL_TAG;
+        return rc;
     }
-    return found;
+    *object = store().next_named(part, name, type, *object);
+    return 0;
 }
 
 }  // namespace
@@ -102,7 +116,7 @@ extern "C" int UF_OBJ_set_name(tag_t object_id, const char *name) {
     for (const ObjectRules &rules : object_rules())
         if (rules.rename)
             if (int rc = rules.rename(*obj, name)) return rc;
-    obj->name = name;
+    store().rename(*obj, name);
     store().mark_modified(obj->part);
     return 0;
 }
@@ -110,27 +124,26 @@ extern "C" int UF_OBJ_set_name(tag_t object_id, const char *name) {
 extern "C" int UF_OBJ_cycle_by_name(const char *name, tag_t *object) {
     NXHOST_ENTER("UF_OBJ_cycle_by_name");
     if (!name || !object) return kBadArgument;
-    *object = next_after(named_in_part(work_part(), name, -1), *object);
-    return 0;
+    return cycle_named("UF_OBJ_cycle_by_name", work_part(), name, -1, object);
 }
 
 extern "C" int UF_OBJ_cycle_by_name_and_type(tag_t part, const char *name, int type, logical, tag_t *object) {
     NXHOST_ENTER("UF_OBJ_cycle_by_name_and_type");
     if (!lookup_kind("UF_OBJ_cycle_by_name_and_type", part, UF_part_type)) return kBadTag;
     if (!name || !object) return kBadArgument;
-    *object = next_after(named_in_part(part, name, type), *object);
-    return 0;
+    return cycle_named("UF_OBJ_cycle_by_name_and_type", part, name, type, object);
 }
 
+// Faces and edges belong to their body and are not cycled as objects of the part.
 extern "C" int UF_OBJ_cycle_objs_in_part(tag_t part_tag, int type, tag_t *object) {
     NXHOST_ENTER("UF_OBJ_cycle_objs_in_part");
     if (!lookup_kind("UF_OBJ_cycle_objs_in_part", part_tag, UF_part_type)) return kBadTag;
     if (!object) return kBadArgument;
-    // Faces and edges belong to their body and are not cycled as objects of the part.
-    std::vector<tag_t> tags;
-    for (tag_t t : store().in_part(part_tag, type))
-        if (is_body_level(*store().find(t))) tags.push_back(t);
-    *object = next_after(tags, *object);
+    if (int rc = check_cursor("UF_OBJ_cycle_objs_in_part", part_tag, *object)) {
+        *object = NULL_TAG;
+        return rc;
+    }
+    *object = store().next_in_part(part_tag, type, *object);
     return 0;
 }
 

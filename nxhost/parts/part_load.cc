@@ -179,7 +179,7 @@ void apply_sub_entries(const Json &entry, const char *key, const std::vector<tag
                 Object *sub = store().find(subs[static_cast<std::size_t>(index)]);
                 matched = true;
                 if (const Json *name = optional(list[i], "name"))
-                    sub->name = text(*name, at + ".name", UF_OBJ_NAME_NCHARS);
+                    store().rename(*sub, text(*name, at + ".name", UF_OBJ_NAME_NCHARS));
                 read_attributes(array_at(list[i], "attributes", at), at + ".attributes", sub);
             }
         }
@@ -306,7 +306,7 @@ tag_t read_part_file(const std::string &shown_name, const std::string &host_path
     }
 
     Object &made = store().create(UF_part_type, 0, NULL_TAG);
-    made.name = shown_name;
+    store().rename(made, shown_name);
     made.payload = std::make_shared<PartPayload>();
     const tag_t part = made.tag;
     try {

@@ -77,7 +77,7 @@ nlohmann::ordered_json part_document(tag_t part) {
     doc["units"] = payload->units;
     if (!obj->attributes.empty()) doc["attributes"] = attributes_json(*obj);
     Json bodies = Json::array();
-    for (tag_t tag : store().in_part(part, UF_solid_type)) {
+    for (tag_t tag : store().body_level_in_part(part, UF_solid_type)) {
         const Object *body = store().find(tag);
         if (body->subtype == UF_solid_body_subtype) bodies.push_back(body_json(*body));
     }

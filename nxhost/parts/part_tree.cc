@@ -115,7 +115,7 @@ void print_part_tree(std::ostream &out, tag_t part) {
     const Object *obj = store().find(part);
     out << "part " << obj->name << "  units " << payload->units << "\n";
     for (const Attribute &a : obj->attributes) out << "  " << attribute_text(a) << "\n";
-    for (tag_t tag : store().in_part(part, UF_solid_type)) {
+    for (tag_t tag : store().body_level_in_part(part, UF_solid_type)) {
         const Object *body = store().find(tag);
         if (body->subtype == UF_solid_body_subtype) print_body(out, *body);
     }

@@ -11,4 +11,7 @@ int run_session(const RunOptions &options);
 // nxhost tree: the objects of a part on stdout.
 int print_tree(const TreeOptions &options);
 
+// nxhost worker: the background computer on a task directory.
+int run_worker(const WorkerOptions &options);
+
 }  // namespace nxhost::runner

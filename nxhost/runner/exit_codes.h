@@ -12,6 +12,7 @@ enum ExitCode {
     kExitAddon = 5,      // the add-on cannot be loaded or has no entry point
     kExitUnclean = 6,    // session left open, NX memory not freed, API misuse
     kExitSave = 7,       // a changed part could not be saved
+    kExitTaskFailed = 8, // worker: a task went to failed/ or could not be taken
 };
 
 }  // namespace nxhost::runner

@@ -26,6 +26,8 @@ int main(int argc, char **argv) {
         return run_session(line.run);
     case Command::Tree:
         return print_tree(line.tree);
+    case Command::Worker:
+        return run_worker(line.worker);
     }
     return kExitUsage;
 }

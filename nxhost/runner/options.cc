@@ -1,6 +1,7 @@
 #include "nxhost/runner/options.h"
 
 #include <cctype>
+#include <cstdlib>
 
 namespace nxhost::runner {
 namespace {
@@ -162,6 +163,53 @@ TreeOptions parse_tree(Arguments &in) {
     return tree;
 }
 
+// A number of seconds, not negative (above 0 when `positive`).
+double parse_seconds(const std::string &name, const std::string &value, bool positive) {
+    char *end = nullptr;
+    const double seconds = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || !(seconds >= 0.0) || seconds > 86400.0 || (positive && seconds == 0.0))
+        throw UsageError(name + " takes a number of seconds" + (positive ? " above 0" : "") + " up to 86400, not '" +
+                         value + "'");
+    return seconds;
+}
+
+WorkerOptions parse_worker(Arguments &in) {
+    WorkerOptions worker;
+    bool dir_seen = false, poll_seen = false, settle_seen = false;
+    std::string ignored;
+    while (!in.done()) {
+        const std::string &arg = in.take();
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (arg.empty()) throw UsageError("the task directory is empty");
+            set_once(&worker.task_dir, &dir_seen, "the task directory", arg);
+            continue;
+        }
+        std::string joined;
+        bool joined_given = false;
+        std::string name = Arguments::option_name(arg, &joined, &joined_given);
+        if (name == "--drive") {
+            worker.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
+        } else if (name == "--mount") {
+            worker.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
+        } else if (name == "--once") {
+            if (joined_given) throw UsageError("--once takes no value");
+            if (worker.once) throw UsageError("--once given twice");
+            worker.once = true;
+        } else if (name == "--poll") {
+            set_once(&ignored, &poll_seen, name, in.value_of(name, joined, joined_given));
+            worker.poll_seconds = parse_seconds(name, ignored, true);
+        } else if (name == "--settle") {
+            set_once(&ignored, &settle_seen, name, in.value_of(name, joined, joined_given));
+            worker.settle_seconds = parse_seconds(name, ignored, false);
+        } else {
+            throw UsageError("unknown option '" + name + "' for worker");
+        }
+    }
+    if (!dir_seen) throw UsageError("worker needs a task directory");
+    if (worker.once && poll_seen) throw UsageError("--once and --poll exclude each other");
+    return worker;
+}
+
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string> &args) {
@@ -178,6 +226,9 @@ CommandLine parse_command_line(const std::vector<std::string> &args) {
     } else if (command == "tree") {
         line.command = Command::Tree;
         line.tree = parse_tree(in);
+    } else if (command == "worker") {
+        line.command = Command::Worker;
+        line.worker = parse_worker(in);
     } else {
         throw UsageError("unknown command '" + command + "'");
     }
@@ -190,6 +241,10 @@ std::string usage_text() {
   nxhost tree PART [--drive X=DIR]... [--mount WINPATH=DIR]... [--view VIEW]...
                                 print the objects of a part; VIEW is a view of its CAM
                                 tree: program (default), machine, geometry, method or all
+  nxhost worker TASKDIR [--drive X=DIR]... [--mount WINPATH=DIR]... [--once | --poll SECONDS]
+                [--settle SECONDS]
+                                compute the tasks the add-on's background post leaves in
+                                TASKDIR (see "options of worker")
   nxhost --help                 this text
 
 options of run:
@@ -222,10 +277,26 @@ options of run:
 The transcript goes to stdout, one line per shown text: [message], [listing], [status],
 [prompt], [dialog], [console], ... Chinese texts are shown as UTF-8.
 
+options of worker:
+  --drive, --mount     as for run: where Windows paths in the parts lead
+  --once               take every task there is, then stop (when no task is left)
+  --poll SECONDS       watch TASKDIR, looking every SECONDS (default 10) until stopped
+                       with Ctrl-C or SIGTERM (the task in hand is finished first)
+  --settle SECONDS     take a task only once its record and part have stayed unchanged
+                       for SECONDS (default 10): the post writes the record first and
+                       copies the part after it
+
+  Each task (<short>.temp of 772 bytes and its part) is claimed by renaming its record
+  into TASKDIR/work/<host>-<pid>, so that workers on several computers sharing TASKDIR
+  never take the same one. Every operation whose tool path is not generated is generated;
+  the result goes to TASKDIR/done (<short>.prt, <short>.log, <short>.temp), a task that
+  cannot be done to TASKDIR/failed with the part and a log saying why.
+
 exit codes:
   0 done   1 bad usage   2 bad script, part or directory   3 the script and the add-on
   disagree   4 the add-on crashed   5 the add-on cannot be loaded   6 session left open,
   NX memory not freed or API misused   7 a changed part could not be saved
+  8 (worker) a task failed or could not be taken
 )";
 }
 

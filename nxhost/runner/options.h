@@ -53,12 +53,22 @@ struct TreeOptions {
     std::vector<std::string> views;  // CAM views to print; empty = the program order view
 };
 
-enum class Command { Help, Run, Tree };
+struct WorkerOptions {
+    std::string task_dir;            // host directory shared by the background computers
+    std::vector<Drive> drives;
+    std::vector<Mount> mounts;
+    bool once = false;               // until no task is left, else watch the directory
+    double poll_seconds = 10.0;      // between looks at the directory when watching
+    double settle_seconds = 10.0;    // how long a task's files must stay unchanged before it is taken
+};
+
+enum class Command { Help, Run, Tree, Worker };
 
 struct CommandLine {
     Command command = Command::Help;
     RunOptions run;
     TreeOptions tree;
+    WorkerOptions worker;
 };
 
 // Parses the arguments after the program name. Throws UsageError.

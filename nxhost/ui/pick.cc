@@ -53,7 +53,7 @@ bool fits_any(const Object &obj, const std::vector<MaskTriple> &masks) {
 }
 
 const Object *body_named(tag_t part, const std::string &name) {
-    for (tag_t t : store().in_part(part, kSolidType)) {
+    for (tag_t t : store().body_level_in_part(part, kSolidType)) {
         const Object *obj = store().find(t);
         if (obj->subtype == kBodySubtype && obj->parent == NULL_TAG && obj->name == name) return obj;
     }
@@ -117,9 +117,7 @@ std::vector<tag_t> pick_named(const script::Line &line, tag_t part, bool bodies_
     for (std::size_t i = 1; i < line.arg_count(); ++i) {
         const std::string name = line.arg(i);
         const Object *found = bodies_only ? body_named(part, name) : nullptr;
-        if (!bodies_only)
-            for (tag_t t : store().in_part(part))
-                if (store().find(t)->name == name) { found = store().find(t); break; }
+        if (!bodies_only) found = store().find(store().next_named(part, name, -1, NULL_TAG));
         if (!found) wrong(line, std::string("the part has no ") + (bodies_only ? "body" : "object") + " named " + name);
         picked.push_back(found->tag);
     }

@@ -281,6 +281,130 @@ TEST_F(ListEditTest, PicksOfAnOperationNotMadeYetStayInItsNode) {
     EXPECT_NE(node->start_point_list_p, nullptr) << "the first pick cancelled: the points stay";
 }
 
+// Picks for an operation made in NX change it there: the faces replace its cut area, the level
+// point its cut levels; start points reach NX only on the releases that take them (4.x).
+TEST_F(ListEditTest, PicksOfAnOperationMadeInNxChangeIt) {
+    keep_only({"CAV_TOP-R1"});
+    apply_calc(0, 1);
+    oper *node = op("CAV_TOP-R1");
+    const tag_t made = node->obj_tag;
+    ASSERT_NE(made, NULL_TAG);
+    auto cut_area_count = [&] {
+        int count = 0;
+        UF_CAMGEOM_item_t *items = nullptr;
+        EXPECT_EQ(UF_CAMGEOM_ask_items(made, UF_CAM_cut_area, &count, &items), 0);
+        UF_free(items);
+        return count;
+    };
+    node->need_generate = 0;
+    run(" select MULTI_LIST_14 \"#2\"\n activate BLO_20 0\npick faces EL-001:3 EL-002:2\n");
+    EXPECT_EQ(cut_area_count(), 2);
+    EXPECT_EQ(node->cut_face_count, 0) << "an operation in NX keeps its faces there, not in its node";
+    EXPECT_EQ(node->need_generate, 1);
+    run(" select MULTI_LIST_14 \"#2\"\n activate BLO_20 0\npick faces EL-003:14\n");
+    EXPECT_EQ(cut_area_count(), 1) << "the new faces replace the old ones";
+
+    node->need_generate = 0;
+    run(" select MULTI_LIST_14 \"#2\"\n activate BLO_20 2\npoint 0 0 20\n");
+    EXPECT_NEAR(bottom_level(made), 20.0, 1e-6);
+    EXPECT_EQ(node->level_point_p, nullptr);
+    EXPECT_EQ(node->need_generate, 1);
+
+    const struct {
+        double release;
+        std::size_t expected;
+    } releases[] = {{12.0, 4u}, {4.0, 2u}};
+    const std::size_t before = start_points(made).size();
+    ASSERT_EQ(before, releases[0].expected) << "the four start points of the set-up";
+    for (const auto &r : releases) {
+        SCOPED_TRACE(r.release);
+        static_nx_release = r.release;
+        run(" select MULTI_LIST_14 \"#2\"\n activate BLO_20 1\npoint 1 2 3\npoint 4 5 6\ncancel\n");
+        const auto points = start_points(made);
+        ASSERT_EQ(points.size(), r.expected);
+        if (r.release < 5.0) {
+            EXPECT_EQ(points[1].point_acs[0], 4.0);
+        }
+        EXPECT_EQ(node->start_point_list_p, nullptr);
+    }
+}
+
+// The reference cutter and the side-entry mark of an operation made in NX change its NX object.
+TEST_F(ListEditTest, TheReferenceCutterAndTheSideMarkChangeAnOperationMadeInNx) {
+    keep_only({"CAV_EDM-R2"});
+    static_dlg_state.radio_1 = 1;
+    apply_calc(0, 1);
+    const tag_t made = op("CAV_EDM-R2")->obj_tag;
+    ASSERT_NE(made, NULL_TAG);
+    run(" select MULTI_LIST_14 \"#3\"\n set OPTION_16 \"D10  (flat_end_mill_D10_carbide_4F)\"\n activate BLO_19 3\n");
+    tag_t ref = NULL_TAG;
+    ASSERT_EQ(UF_OPER_ask_ref_cutter(made, &ref), 0);
+    EXPECT_EQ(nx_name(ref), "D10");
+    EXPECT_STREQ(op("CAV_EDM-R2")->ref_tool_name, "D10");
+    EXPECT_STREQ(op("CAV_EDM-R2")->tool_name, "D6") << "the cutter itself stays";
+
+    const struct {
+        const char *entry, *plan_name;
+    } marks[] = {{"#5", "CAV_EDM-R2-P"}, {"#5", "CAV_EDM-R2-P"}, {"#8", "CAV_EDM-R2"}};
+    for (const auto &m : marks) {
+        SCOPED_TRACE(std::string(m.entry) + " " + m.plan_name);
+        run(" select MULTI_LIST_14 \"#3\"\n set OPTION_13 \"" + std::string(m.entry) + "\"\n");
+        ASSERT_NE(op(m.plan_name), nullptr);
+        EXPECT_EQ(op(m.plan_name)->obj_tag, made);
+        EXPECT_EQ(nx_name(made), m.plan_name);
+        EXPECT_TRUE(mentions(list_lines(), m.plan_name));
+    }
+}
+
+// The start name is refused when its letters would run past Z (the count itself is added to the
+// letter, so the last letter that would still fit is refused too) or when a generated name is
+// taken by a program group or a planar milling operation of the part; the message names it.
+// Other operation kinds are not compared.
+TEST_F(ListEditTest, StartNamesThatRunOutOrCollideAreRefused) {
+    keep_only({"CAV_TOP-R1", "PLAN_EDM-F2"});
+    apply_calc(0, 1);
+    prog_group *group = nullptr;
+    ASSERT_EQ(find_prog_group_node("R1-R", &group, nullptr), 1);
+    ASSERT_NE(group->obj_tag, NULL_TAG);
+    ASSERT_NE(op("CAV_TOP-R1")->obj_tag, NULL_TAG);
+    ASSERT_NE(op("PLAN_EDM-F2")->obj_tag, NULL_TAG);
+    ASSERT_EQ(UF_OBJ_set_name(group->obj_tag, "Q02"), 0);
+    ASSERT_EQ(UF_OBJ_set_name(op("PLAN_EDM-F2")->obj_tag, "K_03"), 0);
+    ASSERT_EQ(UF_OBJ_set_name(op("CAV_TOP-R1")->obj_tag, "C_02"), 0);
+    int groups = 0;
+    visit_plan_groups(static_plan_list, [&](prog_group *, r_m_f_or_other *) {
+        ++groups;
+        return false;
+    });
+    ASSERT_GE(groups, 3);
+    const std::string fits(1, static_cast<char>('Z' - groups));
+    const std::string past_z(1, static_cast<char>('Z' - groups + 1));
+    const struct {
+        std::string start, message;
+    } rows[] = {
+        {fits, ""},
+        {past_z, addontest::english("check_start_prog_nam_02:")},
+        {"q01", addontest::english("check_start_prog_nam_06:") + " Q02 " + addontest::english("check_start_prog_nam_07:")},
+        {"k_01", addontest::english("check_start_prog_nam_08:") + " K_03 " + addontest::english("check_start_prog_nam_09:")},
+        {"K_04", ""},
+        {"C_01", ""},
+        {"E1234567", ""},
+        {"E12345678", addontest::english("check_start_prog_nam_05:")},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.start);
+        const std::size_t before = shown("message").size();
+        run(" set STR_10 " + r.start + "\n");
+        const Lines messages = shown("message");
+        const Lines added(messages.begin() + static_cast<long>(before), messages.end());
+        if (r.message.empty()) {
+            EXPECT_TRUE(added.empty()) << added.front();
+        } else {
+            EXPECT_EQ(added, Lines{r.message});
+        }
+    }
+}
+
 TEST_F(ListEditTest, NothingSelectedGivesTheCollectorsMessageAndChangesNothing) {
     const std::size_t before = names_of(static_plan_list).size();
     run(" activate BLO_19 4\n activate BLO_19 5\n set OPTION_13 \"#4\"\n activate BLO_20 0\n");
@@ -316,7 +440,9 @@ TEST_F(ListEditTest, EveryFailingCallOfAnEditLeavesPlanAndPartInStep) {
         }
         visit_plan_opers(static_plan_list, [](oper *node, prog_group *, r_m_f_or_other *) {
             // Asked of the store itself: a call of the test must not count among the add-on's.
-            if (node->obj_tag != NULL_TAG) EXPECT_NE(nxhost::store().find(node->obj_tag), nullptr) << node->name;
+            if (node->obj_tag != NULL_TAG) {
+                EXPECT_NE(nxhost::store().find(node->obj_tag), nullptr) << node->name;
+            }
             return false;
         });
         free_plans();

@@ -29,6 +29,32 @@ TEST(RunnerOptions, RunAcceptsEveryOptionBeforeOrAfterTheScript) {
     EXPECT_EQ(run.language, Language::English);
 }
 
+TEST(RunnerOptions, WorkerTakesItsTaskDirectoryDrivesAndTimes) {
+    const struct {
+        std::vector<std::string> args;
+        bool once;
+        double poll, settle;
+    } cases[] = {
+        {{"worker", "tasks"}, false, 10.0, 10.0},
+        {{"worker", "--once", "tasks"}, true, 10.0, 10.0},
+        {{"worker", "tasks", "--poll=2.5", "--settle", "0"}, false, 2.5, 0.0},
+        {{"worker", "--settle=30", "tasks", "--poll", "60"}, false, 60.0, 30.0},
+    };
+    for (const auto &c : cases) {
+        const CommandLine line = parse_command_line(c.args);
+        ASSERT_EQ(line.command, Command::Worker);
+        EXPECT_EQ(line.worker.task_dir, "tasks");
+        EXPECT_EQ(line.worker.once, c.once);
+        EXPECT_EQ(line.worker.poll_seconds, c.poll);
+        EXPECT_EQ(line.worker.settle_seconds, c.settle);
+    }
+    const CommandLine line = parse_command_line({"worker", "t", "--drive", "e=/srv/e", "--mount", "D:\\parts=/srv/p"});
+    ASSERT_EQ(line.worker.drives.size(), 1u);
+    EXPECT_EQ(line.worker.drives[0].letter, 'E');
+    ASSERT_EQ(line.worker.mounts.size(), 1u);
+    EXPECT_EQ(line.worker.mounts[0].windows_prefix, "D:\\parts");
+}
+
 TEST(RunnerOptions, HelpIsACommandOfItsOwn) {
     for (const char *form : {"--help", "-h", "help"})
         EXPECT_EQ(parse_command_line({form}).command, Command::Help) << form;
@@ -52,6 +78,19 @@ TEST(RunnerOptions, BadUsageIsRefusedWithAMessageNamingTheFault) {
         {{"tree", "a.prt", "b.prt"}, "the part given twice"},
         {{"tree", "a.prt", "--out", "x"}, "unknown option '--out' for tree"},
         {{"help", "run"}, "help takes no arguments"},
+        {{"worker"}, "worker needs a task directory"},
+        {{"worker", "a", "b"}, "the task directory given twice"},
+        {{"worker", ""}, "the task directory is empty"},
+        {{"worker", "t", "--once", "--poll", "5"}, "--once and --poll exclude each other"},
+        {{"worker", "t", "--once", "--once"}, "--once given twice"},
+        {{"worker", "t", "--once=yes"}, "--once takes no value"},
+        {{"worker", "t", "--poll", "0"}, "--poll takes a number of seconds above 0 up to 86400, not '0'"},
+        {{"worker", "t", "--poll", "ten"}, "not 'ten'"},
+        {{"worker", "t", "--poll", "1e9"}, "not '1e9'"},
+        {{"worker", "t", "--settle", "-1"}, "--settle takes a number of seconds up to 86400, not '-1'"},
+        {{"worker", "t", "--settle", "nan"}, "not 'nan'"},
+        {{"worker", "t", "--settle", "1", "--settle", "2"}, "--settle given twice"},
+        {{"worker", "t", "--out", "x"}, "unknown option '--out' for worker"},
     };
     for (const auto &[args, message_part] : cases) {
         std::string joined;
@@ -69,7 +108,8 @@ TEST(RunnerOptions, UsageTextDocumentsTheDefaultAddonAndTheExitCodes) {
     std::string usage = usage_text();
     EXPECT_NE(usage.find("torvane/torvane.so"), std::string::npos);
     EXPECT_NE(usage.find("exit codes"), std::string::npos);
-    for (const char *option : {"--drive", "--mount", "--lang", "--part", "--release", "--out", "--addon", "--dialogs"})
+    for (const char *option : {"--drive", "--mount", "--lang", "--part", "--release", "--out", "--addon", "--dialogs",
+                               "nxhost worker TASKDIR", "--once", "--poll", "--settle", "8 (worker)"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -1,6 +1,7 @@
 // What the planar, face and contour builders give the stand-in: application data records, boundaries
 // from faces and from curves, origins in the WCS, the floor plane, the cutting parameters and the
 // tree that shows them.
+#include <cstring>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -273,7 +274,8 @@ TEST_F(CamBoundaryTest, CurvesMakeOneBoundaryWhenTheyJoinEndToEnd) {
     }
     EXPECT_EQ(boundaries(planar_, UF_CAM_part).size(), appended);
     UF_CAMBND_boundary_data_t bad_type = open;
-    bad_type.boundary_type = static_cast<UF_CAM_boundary_type_t>(7);
+    const int seven = 7;  // what a C caller may store; no value of the enum type
+    std::memcpy(&bad_type.boundary_type, &seven, sizeof seven);
     EXPECT_EQ(append_curves(planar_, UF_CAM_part, {l1}, bad_type), nxhost::kBadArgument);
 }
 

@@ -3,6 +3,7 @@
 #include "nxhost/core/guard.h"
 #include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
+#include "nxhost/objects/store.h"
 #include "nxhost/script/script.h"
 #include "nxhost/ui/transcript.h"
 #include "uf.h"
@@ -18,6 +19,7 @@ void StandinTest::SetUp() {
 }
 
 void StandinTest::TearDown() {
+    EXPECT_EQ(nxhost::store().check_indexes(), "") << "the object store's indexes went stale";
     if (expect_clean_session_) {
         EXPECT_EQ(UF_terminate(), 0) << "the test's own session";
         EXPECT_FALSE(nxhost::session_open()) << "a session was left open";
