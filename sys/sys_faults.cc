@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "sys/sys_internal.h"
 
@@ -14,6 +15,7 @@ struct Faults {
     long calls = 0;
     long failed = 0;
     long free_bytes = -1;
+    std::string fail_path;  // the next counted call on this path fails; "" none
 };
 
 Faults &faults() {
@@ -48,6 +50,8 @@ int limited_close(void *cookie) { return std::fclose(static_cast<FILE *>(cookie)
 
 void sys_fault_fail_call(long n) { faults().fail_at = n > 0 ? faults().calls + n : 0; }
 
+void sys_fault_fail_path(const char *path) { faults().fail_path = path ? path : ""; }
+
 long sys_fault_calls_made(void) { return faults().calls; }
 
 long sys_fault_calls_failed(void) { return faults().failed; }
@@ -58,10 +62,13 @@ void sys_fault_reset(void) { faults() = Faults{}; }
 
 namespace sys_detail {
 
-bool fault_fails_this_call(void) {
+bool fault_fails_this_call(const char *path) {
     Faults &f = faults();
-    if (++f.calls != f.fail_at) return false;
-    f.fail_at = 0;
+    const bool by_number = ++f.calls == f.fail_at;
+    const bool by_path = !f.fail_path.empty() && path && same_name(f.fail_path, path);
+    if (!by_number && !by_path) return false;
+    if (by_number) f.fail_at = 0;
+    if (by_path) f.fail_path.clear();
     ++f.failed;
     errno = EACCES;
     return true;

@@ -11,6 +11,10 @@
 // path that is mounted.
 void sys_fault_fail_call(long n);
 
+// The next counted file call on this Windows path (letter case ignored; of a rename, its source)
+// fails with EACCES; NULL or "" = none.
+void sys_fault_fail_path(const char *path);
+
 // File calls counted since the last sys_fault_reset, and those made to fail.
 long sys_fault_calls_made(void);
 long sys_fault_calls_failed(void);

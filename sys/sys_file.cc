@@ -52,7 +52,7 @@ std::string host_path(const char *path) {
 
 // A counted call that a test made fail, or a write below a read-only share: EACCES.
 bool refused(const char *path, bool writes) {
-    if (sys_detail::fault_fails_this_call()) return true;
+    if (sys_detail::fault_fails_this_call(path)) return true;
     if (!writes || !sys_detail::read_only_path(path)) return false;
     errno = EACCES;
     return true;

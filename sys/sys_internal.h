@@ -23,8 +23,9 @@ char windows_drive(const char *path);
 // ("WINPREFIX|WINPREFIX...", drive or network paths), as on a share the user may only read.
 bool read_only_path(const char *path);
 
-// The fault hooks of sys_faults.h: true when the next counted file call is to fail.
-bool fault_fails_this_call(void);
+// The fault hooks of sys_faults.h: true when this counted file call on path (a rename's source)
+// is to fail.
+bool fault_fails_this_call(const char *path);
 // A binary stream for writing through the disk-space limit of sys_faults.h; the stream itself
 // when no limit is set.
 FILE *limit_stream(FILE *stream);

@@ -122,6 +122,24 @@ TEST_F(SysShares, TheNthFileCallFailsOnceAsARefusingShareWould) {
     }
 }
 
+TEST_F(SysShares, TheNextCallOnAPathFailsOnceWhateverItsCase) {
+    write_bytes("d/a.txt", "a");
+    write_bytes("d/b.txt", "b");
+    sys_fault_fail_path("d:\\A.TXT");
+    std::FILE *other = sys_fopen("D:\\b.txt", "rb");
+    EXPECT_NE(other, nullptr) << "another path";
+    if (other) std::fclose(other);
+    errno = 0;
+    EXPECT_EQ(sys_rename("D:\\a.txt", "D:\\c.txt"), -1) << "a rename fails by its source";
+    EXPECT_EQ(errno, EACCES);
+    EXPECT_EQ(sys_rename("D:\\a.txt", "D:\\c.txt"), 0) << "only once";
+    sys_fault_fail_path("D:\\d.txt");
+    EXPECT_EQ(sys_rename("D:\\c.txt", "D:\\d.txt"), 0) << "a rename's target does not count";
+    EXPECT_EQ(sys_fopen("D:\\d.txt", "rb"), nullptr);
+    EXPECT_EQ(read_bytes("d/d.txt"), "a");
+    EXPECT_EQ(sys_fault_calls_failed(), 2);
+}
+
 TEST_F(SysShares, AFullDiskKeepsWhatFitsAndFailsTheWrite) {
     const std::string big(10000, 'x');
     struct Case { long space; bool whole; std::size_t kept; } cases[] = {

@@ -2,6 +2,7 @@
 #include "torvane/dialogs/post_backstage.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -37,8 +38,18 @@ std::string node_name(void) {
     return name;
 }
 
+// A drive's folder (E:\tasks\) or a share's (\\srv\tasks\): the background computer must find
+// the part by the same path whatever the current folder of either side.
+bool is_full_directory(const std::string &dir) {
+    const bool drive = dir.size() >= 3 && std::isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':' &&
+                       dir[2] == '\\';
+    const bool share = dir.size() >= 3 && dir[0] == '\\' && dir[1] == '\\' && dir[2] != '\\';
+    return drive || share;
+}
+
 // The task directory can take files: a file made there and removed again.
 int task_directory_writable(const std::string &task_dir) {
+    if (!is_full_directory(task_dir)) return 0;
     const std::string test_path = task_dir + POST_TEST_FILE;
     std::FILE *test = sys_fopen(test_path.c_str(), "w");
     if (!test) return 0;
