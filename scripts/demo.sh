@@ -2,8 +2,8 @@
 # Plays the shipped scenario through the runner with the add-on and prints its transcript, the
 # CAM tree of the part it saved and the settings both dialogs kept; then shows the same plan as
 # NX releases before 7.0 list it; last a batch of three part files, one handed to the background
-# computer, whose task `nxhost worker` then computes. Works on a fresh copy of conf/ under BUILD/demo: tracked files
-# are only read.
+# computer, whose task `nxhost worker` then computes. Works on a fresh copy of conf/ under
+# BUILD/demo: tracked files are only read.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
