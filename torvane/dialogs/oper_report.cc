@@ -15,7 +15,8 @@
 
 namespace {
 
-const char OPER_INDENT[] = "    ";
+// Each row starts a new line of the listing window; the line break counts toward the columns.
+const char OPER_INDENT[] = "\n    ";
 const int OPER_TYPE = 100;
 const int SKIPPED_SUBTYPE = 10;
 const int PLANAR_MILL = 110, FIXED_CONTOUR = 210, CAVITY_MILL = 260, FACE_MILL = 261, Z_LEVEL = 263;
@@ -95,8 +96,7 @@ oper_report_fields read_fields(const oper &node, report_reads *reads) {
     return fields;
 }
 
-// Each line starts on a new one in the listing window; its columns count from its first character.
-void write_line(const std::string &line) { MY_write_listing(("\n" + line).c_str()); }
+void write_line(const std::string &line) { MY_write_listing(line.c_str()); }
 
 }  // namespace
 
@@ -125,10 +125,10 @@ void report_oper_list(void) {
     report_reads reads;
     for (const r_m_f_or_other *rmf = static_plan_list; rmf; rmf = rmf->next_p) {
         if (!class_switched_on(rmf->rmf_kind)) continue;
-        write_line("  " + heading);
-        write_line(rmf->name);
+        write_line("\n  " + heading);
+        write_line(std::string("\n") + rmf->name);
         for (const prog_group *group = rmf->prog_group_list_p; group; group = group->next_p) {
-            write_line(std::string("  ") + group->name);
+            write_line(std::string("\n  ") + group->name);
             for (const oper *node = group->oper_list_p; node; node = node->next_p) {
                 if (node->obj_tag == NULL_TAG) write_line(uncreated_oper_report_line(node->name));
                 else if (node->type != OPER_TYPE || node->subtype != SKIPPED_SUBTYPE)

@@ -27,11 +27,12 @@ struct oper_report_fields {
         holder;
 };
 
-// The row of an operation: its name after four blanks and the fields at their columns.
+// The row of an operation: a line break, its name after four blanks and the fields at their
+// columns, counted from the line break on.
 std::string oper_report_line(const char *name, const oper_report_fields &fields);
 
-// The row of an operation not made yet: its name after four blanks, padded to the part stock's
-// column.
+// The row of an operation not made yet: a line break and its name after four blanks, padded to
+// the part stock's column.
 std::string uncreated_oper_report_line(const char *name);
 
 // Writes the report of the classes switched on (static_dlg_state) into the listing window.
