@@ -150,7 +150,7 @@ protected:
         try {
             return run(actions + " press BACK\n");
         } catch (const nxhost::script::ScriptError &e) {
-            // The player stops at a Back that has no dialog left; the dialog itself closed whole.
+            // The player stops at a Back that has no dialog left, once the dialog is gone whole.
             if (std::string(e.what()).find("was closed by") == std::string::npos) throw;
             remove_plan_view();
             return kClosedByAction;

@@ -188,10 +188,13 @@ extern "C" int UF_STYLER_create_dialog(const char *dialog_file, UF_STYLER_callba
     run_callback(dialog, UF_STYLER_DIALOG_INDEX, UF_STYLER_CONSTRUCTOR_CB, {}, 0, false);
     for (const std::string &line : snapshot_lines(dialog)) show("dialog", line);
 
-    play_interaction(dialog, script::answer("dialog " + name, {"dialog", "cancel", "back"}));
+    const script::Line *closing = play_interaction(dialog, script::answer("dialog " + name, {"dialog", "cancel", "back"}));
 
+    // A dialog that closed goes away whole, its destructor run, before the scenario hears that
+    // actions were left for it.
     run_callback(dialog, UF_STYLER_DIALOG_INDEX, UF_STYLER_DESTRUCTOR_CB, {}, 0, false);
     show("dialog", "close " + name + " (response " + std::to_string(dialog.response) + ")");
+    check_no_action_left(dialog, closing);
     *response = dialog.response;
     return 0;
 }

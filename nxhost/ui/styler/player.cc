@@ -258,7 +258,7 @@ void play_action(Dialog &dialog, const Line &line) {
 
 }  // namespace
 
-void play_interaction(Dialog &dialog, const script::Interaction &interaction) {
+const Line *play_interaction(Dialog &dialog, const script::Interaction &interaction) {
     // Dialogs playing now: after a nested one closes, the actions that follow are its opener's.
     static int playing = 0;
     struct Playing {
@@ -286,8 +286,13 @@ void play_interaction(Dialog &dialog, const script::Interaction &interaction) {
         }
     }
     if (dialog.open) fatal("dialog " + dialog.name + " is still open after " + where(*last) + "; the scenario must close it");
-    if (const Line *more = playing == 1 ? script::peek_action() : nullptr)
-        fatal(where(*more) + ": dialog " + dialog.name + " was closed by " + where(*last) +
+    return playing == 1 ? last : nullptr;
+}
+
+void check_no_action_left(const Dialog &dialog, const Line *closing) {
+    if (!closing) return;
+    if (const Line *more = script::peek_action())
+        fatal(where(*more) + ": dialog " + dialog.name + " was closed by " + where(*closing) +
               "; this action has no dialog to act on");
 }
 
