@@ -276,7 +276,10 @@ TEST_F(Post, AStepThatFailsLosesNoPart) {
         c.inject();
         post("D:\\parts\\two.prt", "D:\\tasks", "", 0);
         nxhost::fail_calls_named("", 0);
-        EXPECT_EQ(messages(), Lines{english(c.message)});
+        Lines expected = {english(c.message)};
+        // The disk is still full when the dialog keeps its settings on closing.
+        if (std::string(c.step).find("disk") != std::string::npos) expected.push_back("写默认值错误!");
+        EXPECT_EQ(messages(), expected);
         EXPECT_EQ(UF_PART_ask_display_part() == NULL_TAG, c.closed);
         for (const std::string &file : c.present) {
             EXPECT_TRUE(file_exists(file)) << file;

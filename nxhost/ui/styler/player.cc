@@ -246,6 +246,8 @@ void do_press(Dialog &dialog, const Line &line, const std::string &button, bool 
 
 void play_action(Dialog &dialog, const Line &line) {
     show("dialog", action_text(line));
+    // The picker runs inside the callback this action calls: its answer must wait for it there.
+    stage_picker_answer();
     const std::string &verb = line.verb();
     if (verb == "set") do_set(dialog, line);
     else if (verb == "select") do_select(dialog, line);
@@ -279,7 +281,6 @@ const Line *play_interaction(Dialog &dialog, const script::Interaction &interact
         while (dialog.open) {
             const Line *line = script::next_action();
             if (!line) break;
-            stage_picker_answer();
             play_action(dialog, *line);
             check_picker_answer_taken();
             last = line;
