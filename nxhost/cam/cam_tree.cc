@@ -7,6 +7,7 @@
 #include "nxhost/cam/frame.h"
 #include "nxhost/cam/levels.h"
 #include "nxhost/core/reset.h"
+#include "nxhost/core/tree_number.h"
 #include "nxhost/modeling/geometry_objects.h"
 #include "nxhost/parts/parts.h"
 #include "uf_cam.h"
@@ -25,14 +26,7 @@ const bool registered = register_reset([] { printed_views() = {kProgramView}; })
 
 const char *const kViewTitles[kViewCount] = {"program order view", "machine tool view", "geometry view", "method view"};
 
-std::string num(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.4f", v);
-    std::string s = buf;
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s == "-0" ? "0" : s;
-}
+std::string num(double v) { return tree_number(v); }
 
 std::string point(const double *p) { return "[" + num(p[0]) + "," + num(p[1]) + "," + num(p[2]) + "]"; }
 

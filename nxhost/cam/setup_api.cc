@@ -180,10 +180,12 @@ extern "C" int UF_CAM_opt_ask_subtypes(const char *opt_type_name, UF_CAM_opt_sty
     tag_t library = NULL_TAG;
     if (int rc = library_part(text_of(opt_type_name), &library, &why))
         return refuse("UF_CAM_opt_ask_subtypes", rc, why);
-    // A type offers one setup: its own.
-    hand_out_names(subtype_class == UF_CAM_OPT_STYPE_CLS_SETUP ? std::vector<std::string>{text_of(opt_type_name)}
-                                                               : template_names(library, subtype_class),
-                   count, subtypes);
+    std::vector<std::string> names;
+    if (subtype_class == UF_CAM_OPT_STYPE_CLS_SETUP)
+        names.push_back(text_of(opt_type_name));  // a type offers one setup: its own
+    else
+        names = template_names(library, subtype_class);
+    hand_out_names(names, count, subtypes);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "nxhost/core/guard.h"
 #include "nxhost/core/session.h"
+#include "nxhost/core/tree_number.h"
 #include "nxhost/csys/csys.h"
 #include "nxhost/drafting/drafting.h"
 #include "nxhost/parts/part_model.h"
@@ -17,15 +18,7 @@ namespace {
 
 const bool registered = register_fail_message(kBadNoteText, "The note text is not valid");
 
-// 4 decimals without trailing zeros, as the tree prints lengths.
-std::string number(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.4f", v);
-    std::string s = buf;
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s == "-0" ? "0" : s;
-}
+std::string number(double v) { return tree_number(v); }
 
 int refuse_text(const std::string &why) {
     misuse("UF_DRF_create_note", why);

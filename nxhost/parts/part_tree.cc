@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "nxhost/core/tree_number.h"
 #include "nxhost/modeling/shapes.h"
 #include "nxhost/parts/part_model.h"
 #include "nxhost/parts/parts.h"
@@ -12,15 +13,7 @@
 namespace nxhost {
 namespace {
 
-// Lengths to 4 decimals without trailing zeros, so that OCCT's last-bit noise never shows.
-std::string length(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.4f", v);
-    std::string s = buf;
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s == "-0" ? "0" : s;
-}
+std::string length(double v) { return tree_number(v); }
 
 std::string real(double v) {
     char buf[64];

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "torvane/plan/prog_group.h"
+#include "torvane/state/plan_links.h"
 #include "uf.h"
 #include "uf_ui.h"
 
@@ -59,12 +60,5 @@ oper *copy_oper_node(oper *source, plan_name_set *names) {
 }
 
 void link_oper_node_after(prog_group *group, oper *after, oper *node) {
-    oper *next = after ? after->next_p : group->oper_list_p;
-    node->prev_p = after;
-    node->next_p = next;
-    if (next) next->prev_p = node;
-    if (after)
-        after->next_p = node;
-    else
-        group->oper_list_p = node;
+    link_node_after(&group->oper_list_p, after, node);
 }

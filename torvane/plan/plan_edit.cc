@@ -10,6 +10,7 @@
 #include "torvane/plan/cutters.h"
 #include "torvane/plan/plan_copy.h"
 #include "torvane/state/messages.h"
+#include "torvane/state/plan_links.h"
 #include "uf.h"
 #include "uf_ncgroup.h"
 #include "uf_obj.h"
@@ -38,39 +39,16 @@ void copy_head(Node *copy, const Node *source, plan_name_set *names) {
     copy->expanded = source->expanded;
 }
 
-// Links node after after in the list at head (after null: at the front).
-template <typename Node>
-void link_after(Node **head, Node *after, Node *node) {
-    Node *next = after ? after->next_p : *head;
-    node->prev_p = after;
-    node->next_p = next;
-    if (next) next->prev_p = node;
-    if (after)
-        after->next_p = node;
-    else
-        *head = node;
-}
-
-template <typename Node>
-void unlink(Node **head, Node *node) {
-    if (node->prev_p)
-        node->prev_p->next_p = node->next_p;
-    else
-        *head = node->next_p;
-    if (node->next_p) node->next_p->prev_p = node->prev_p;
-    node->prev_p = node->next_p = nullptr;
-}
-
 // Swaps node with its next sibling, the last going to the front.
 template <typename Node>
 int move_down(Node **head, Node *node) {
     if (!node || (!node->prev_p && !node->next_p)) return 0;
     Node *next = node->next_p;
-    unlink(head, node);
+    unlink_node(head, node);
     if (next)
-        link_after(head, next, node);
+        link_node_after(head, next, node);
     else
-        link_after(head, static_cast<Node *>(nullptr), node);
+        link_node_after(head, static_cast<Node *>(nullptr), node);
     return 1;
 }
 
@@ -150,11 +128,11 @@ r_m_f_or_other *copy_rmf_node(const r_m_f_or_other *source, plan_name_set *names
 }
 
 void link_rmf_node_after(r_m_f_or_other **list_p, r_m_f_or_other *after, r_m_f_or_other *node) {
-    link_after(list_p, after, node);
+    link_node_after(list_p, after, node);
 }
 
 void link_prog_group_after(r_m_f_or_other *parent, prog_group *after, prog_group *node) {
-    link_after(&parent->prog_group_list_p, after, node);
+    link_node_after(&parent->prog_group_list_p, after, node);
 }
 
 r_m_f_or_other *find_last_rmf_named(r_m_f_or_other *tree, const char *name) {
@@ -212,7 +190,7 @@ int delete_plan_nodes(int level, const char *name) {
         if (level == PLAN_CLASS_LINE && std::strcmp(rmf->name, wanted) == 0) {
             for (prog_group *g = rmf->prog_group_list_p; g; g = g->next_p) delete_group_objects(g);
             delete_object(&rmf->obj_tag);
-            unlink(&static_plan_list, rmf);
+            unlink_node(&static_plan_list, rmf);
             free_rmf_node(rmf);
             ++deleted;
         } else if (level != PLAN_CLASS_LINE) {
@@ -220,7 +198,7 @@ int delete_plan_nodes(int level, const char *name) {
                 prog_group *next_group = g->next_p;
                 if (level == PLAN_GROUP_LINE && std::strcmp(g->name, wanted) == 0) {
                     delete_group_objects(g);
-                    unlink(&rmf->prog_group_list_p, g);
+                    unlink_node(&rmf->prog_group_list_p, g);
                     free_prog_group_node(g);
                     ++deleted;
                 } else if (level == PLAN_OPER_LINE) {
@@ -228,7 +206,7 @@ int delete_plan_nodes(int level, const char *name) {
                         oper *next_oper = o->next_p;
                         if (std::strcmp(o->name, wanted) == 0) {
                             delete_object(&o->obj_tag);
-                            unlink(&g->oper_list_p, o);
+                            unlink_node(&g->oper_list_p, o);
                             free_oper_node(o);
                             ++deleted;
                         }
