@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <nlohmann/json.hpp>
 
 #include "batch_fixture.h"
@@ -154,6 +155,8 @@ struct PostCase {
     const char *record_path;                   // the record's third field; "" = no record
     const char *constructor_message = "";      // what the dialog said on opening
 };
+
+void PrintTo(const PostCase &c, std::ostream *out) { *out << c.name; }
 
 class PostCases : public Post, public ::testing::WithParamInterface<PostCase> {};
 
