@@ -27,7 +27,7 @@ bool read_text(const std::string &path, TextFile *file, Report &report, bool qui
     std::error_code ec;
     std::ifstream in;
     if (fs::is_regular_file(path, ec)) in.open(path, std::ios::binary);
-    if (!in) {
+    if (!in.is_open() || !in) {
         if (!quiet) report.error(path, 1, "the file is missing or cannot be read");
         return false;
     }
