@@ -56,8 +56,10 @@ void check_dialog_layouts(const std::vector<std::string> &dialog_dirs, Report &r
         for (const std::string &dir : dialog_dirs)
             if (path.empty()) path = find_in_folder(dir, dialog);
         if (path.empty()) {
-            report.error(dialog_dirs.empty() ? dialog : join(dialog_dirs.front(), dialog), 1,
-                         "dialog layout " + dialog + " is missing");
+            if (dialog_dirs.empty())
+                report.error(dialog, 1, "dialog layout " + dialog + " is missing: no dialogs folder (--dialogs)");
+            else
+                report.error(join(dialog_dirs.front(), dialog), 1, "dialog layout " + dialog + " is missing");
             continue;
         }
         TextFile file;

@@ -13,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using nxhost::checkconf::Finding;
 
-// One fault: in `file` (below the drive root), `from` becomes `to` (from "" appends `to`). In the
-// expected line {L} is the line of the change and {AT:text} the line where text first stands in
+// One fault: in `file` (below the drive root), `from` becomes `to` (from "" appends `to`; to
+// nullptr deletes the file), then `extra` is appended. In the expected line {L} is the line of the change and {AT:text} the line where text first stands in
 // the changed file; a final '*' matches any rest.
 struct Fault {
     const char *name;
@@ -23,6 +23,7 @@ struct Fault {
     const char *to;
     const char *expected;
     int exit_code;
+    const char *extra = "";
 };
 
 void PrintTo(const Fault &fault, std::ostream *out) { *out << fault.name; }
@@ -95,6 +96,11 @@ const Fault FAULTS[] = {
      "lang-en/torvane.txt:1: error: English text of ufusr_01: is missing", 10},
     {"ChineseTagMissing", "qz_conf/lang/my_func.txt", "read_config_value_01:", "read_config_value_1:",
      "qz_conf/lang/my_func.txt:1: error: Chinese text of read_config_value_01: is missing", 10},
+    {"EnglishTextWithoutLineEnd", "lang-en/torvane.txt", "ufusr_01:", "ufusr_1:",
+     "lang-en/torvane.txt:{AT:ufusr_01: }: error: ufusr_01: has no text ended by a line end", 10,
+     "ufusr_01: Cannot start"},
+    {"LayoutMissing", "dialogs/sel_cam_template_dlg.dlg", "", nullptr,
+     "dialogs/sel_cam_template_dlg.dlg:1: error: dialog layout sel_cam_template_dlg.dlg is missing", 10},
     {"LayoutItemMissing", "dialogs/torvane_dlg.dlg", "{\"id\": \"TOGGLE_15\"", "{\"id\": \"TOGGLE_99\"",
      "dialogs/torvane_dlg.dlg:{AT:\"items\"}: error: item TOGGLE_15 is missing", 10},
     {"LayoutItemOfAnotherKind", "dialogs/torvane_dlg.dlg", "{\"id\": \"TOGGLE_13\", \"kind\": \"toggle\"",
@@ -154,14 +160,17 @@ TEST_P(OneFault, IsReportedAloneOnItsLineWithTheCodeOfItsSeverity) {
     ASSERT_FALSE(original.empty()) << fault.file;
     std::string changed = original;
     std::size_t at = original.size();
-    if (*fault.from) {
+    if (!fault.to) {
+        fs::remove(fs::path(drive_dir()) / fault.file);
+    } else if (*fault.from) {
         at = original.find(fault.from);
         ASSERT_NE(at, std::string::npos) << "the shipped " << fault.file << " no longer holds " << fault.from;
         changed.replace(at, std::string(fault.from).size(), fault.to);
     } else {
         changed += fault.to;
     }
-    write_file(fault.file, changed);
+    changed += fault.extra;
+    if (fault.to) write_file(fault.file, changed);
 
     std::string expected = fault.expected;
     for (std::size_t p; (p = expected.find("{L}")) != std::string::npos;)
