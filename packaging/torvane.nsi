@@ -152,23 +152,41 @@ Section "Uninstall"
 
   ${GetParent} "$INSTDIR" $R3
   StrCpy $R0 "$R3\${CUSTOM_DIRS}"
-  ClearErrors
-  FileOpen $0 $R0 r
-  ${IfNot} ${Errors}
-    FileOpen $4 "$R0.new" w
-    ${Do}
-      FileRead $0 $1
+  ; The list is written anew beside the old one and swapped in only when complete, so that NX's
+  ; own lines survive any failure.
+  ${If} ${FileExists} $R0
+    ClearErrors
+    FileOpen $0 $R0 r
+    FileOpen $4 "$R0.torvane-new" w
+    ${If} ${Errors}
+      FileClose $0
+      FileClose $4
+      Delete "$R0.torvane-new"
+      DetailPrint "Cannot rewrite $R0: remove the line $INSTDIR from it by hand."
+    ${Else}
+      ${Do}
+        FileRead $0 $1
+        ${If} ${Errors}
+          ${ExitDo}
+        ${EndIf}
+        StrCpy $5 $1
+        Call un.trim_eol
+        ${IfThen} $1 != $INSTDIR ${|} FileWrite $4 $5 ${|}
+      ${Loop}
+      FileClose $0
+      FileClose $4
+      Delete "$R0.torvane-old"
+      ClearErrors
+      Rename $R0 "$R0.torvane-old"
+      Rename "$R0.torvane-new" $R0
       ${If} ${Errors}
-        ${ExitDo}
+        Rename "$R0.torvane-old" $R0
+        Delete "$R0.torvane-new"
+        DetailPrint "Cannot rewrite $R0: remove the line $INSTDIR from it by hand."
+      ${Else}
+        Delete "$R0.torvane-old"
       ${EndIf}
-      StrCpy $5 $1
-      Call un.trim_eol
-      ${IfThen} $1 != $INSTDIR ${|} FileWrite $4 $5 ${|}
-    ${Loop}
-    FileClose $0
-    FileClose $4
-    Delete $R0
-    Rename "$R0.new" $R0
+    ${EndIf}
   ${EndIf}
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -94,12 +94,13 @@ registered() {
 }
 
 step "the package's lists against the build"
-built_dlls=$(find "$build" -name '*.dll' -not -path "$build/tests/*" -not -path "$out/*" \
-    -not -path '*/CMakeFiles/*' | sort)
-[ -n "$built_dlls" ] || bad "the build holds no DLL"
-for dll in $built_dlls; do
-    grep -q "^$dll|" "$out/libraries.txt" || bad "$(basename "$dll") is built but not in the package"
-done
+# The test programs' folders and the Wine prefixes (Windows' own DLLs) are not the product.
+find "$build" \( -path "$build/tests" -o -path "$build/wine" -o -path "$out" -o -name CMakeFiles \) -prune \
+    -o -name '*.dll' -print | sort >"$work/built-dlls.txt"
+[ -s "$work/built-dlls.txt" ] || bad "the build holds no DLL"
+while IFS= read -r dll; do
+    grep -qF "$dll|" "$out/libraries.txt" || bad "$(basename "$dll") is built but not in the package"
+done <"$work/built-dlls.txt"
 same_list "the installer's file list" "$work/expected.txt" "$out/files.txt"
 unzip -Z1 "$zipfile" | grep -v '/$' | sed -e "s|^torvane-$version/||" -e 's|^qz/|NX\\qz\\|' \
     -e 's|^qz_conf/|D:\\qz_conf\\|' -e 's|/|\\|g' | grep -vx 'INSTALL.txt' | LC_ALL=C sort >"$work/zip.txt"
