@@ -102,11 +102,12 @@ while IFS= read -r dll; do
     grep -qF "$dll|" "$out/libraries.txt" || bad "$(basename "$dll") is built but not in the package"
 done <"$work/built-dlls.txt"
 same_list "the installer's file list" "$work/expected.txt" "$out/files.txt"
-unzip -Z1 "$zipfile" | grep -v '/$' | sed -e "s|^torvane-$version/||" -e 's|^qz/|NX\\qz\\|' \
+unzip -Z1 "$zipfile" >"$work/zip-raw.txt" || bad "cannot list $zipfile"
+grep -v '/$' "$work/zip-raw.txt" | sed -e "s|^torvane-$version/||" -e 's|^qz/|NX\\qz\\|' \
     -e 's|^qz_conf/|D:\\qz_conf\\|' -e 's|/|\\|g' | grep -vx 'INSTALL.txt' | LC_ALL=C sort >"$work/zip.txt"
 grep -vx 'NX\\qz\\uninstall_torvane.exe' "$work/expected.txt" >"$work/expected-zip.txt"
 same_list "the zip" "$work/expected-zip.txt" "$work/zip.txt"
-unzip -Z1 "$zipfile" | grep -qx "torvane-$version/INSTALL.txt" || bad "the zip has no INSTALL.txt"
+grep -qx "torvane-$version/INSTALL.txt" "$work/zip-raw.txt" || bad "the zip has no INSTALL.txt"
 
 step "a folder that is not NX's is refused"
 mkdir -p "$drive_c/NotNX"
@@ -116,9 +117,18 @@ rc=$?
 [ -z "$(ls -A "$drive_c/NotNX")" ] || bad "installing into C:\\NotNX left files there"
 [ ! -e "$conf" ] || bad "a refused install wrote $conf"
 
-step "install"
 mkdir -p "$nx/UGII/menus"
 printf 'C:\\site\\custom' >"$nx/UGII/menus/custom_dirs.dat"   # a last line without its line end
+
+step "a machine without drive D: is refused"
+mv "$WINE_DIR/prefix/dosdevices/d:" "$work/drive-d-link"
+setup_run /S '/D=C:\NX'
+rc=$?
+mv "$work/drive-d-link" "$WINE_DIR/prefix/dosdevices/d:"
+[ $rc -eq 2 ] || bad "installing without a drive D: exited with $rc, not 2"
+[ ! -e "$nx/qz" ] || bad "an install without a drive D: wrote NX\\qz"
+
+step "install"
 setup_run /S '/D=C:\NX' || bad "the installer exited with $?"
 installed_files | LC_ALL=C sort >"$work/installed.txt"
 same_list "the installed files" "$work/expected.txt" "$work/installed.txt"
