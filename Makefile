@@ -2,14 +2,15 @@
 # make large-sample : program the 48 electrodes of conf/samples/plate48.prt and print the run time
 # make test : build everything and run all tests
 # make windows      : cross-build the add-on for Windows with mingw-w64 (build-win/), exports checked
-# make windows-test : run the Windows tests under Wine
+# make windows-test : run the Windows tests under Wine (the package's install test among them)
+# make package      : the Windows zip and installer in build-win/package/
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 WIN_BUILD ?= build-win
 
-.PHONY: all deps configure build test demo large-sample bench clean windows windows-test
+.PHONY: all deps configure build test demo large-sample bench clean windows windows-test package
 
 all: build
 
@@ -52,6 +53,9 @@ windows:
 
 windows-test: windows
 	cd $(WIN_BUILD) && ctest --output-on-failure
+
+package: windows
+	scripts/package.sh $(WIN_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(WIN_BUILD)

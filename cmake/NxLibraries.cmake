@@ -9,7 +9,9 @@
 #   A library loaded at run time (the add-on, an extension library): shared, without the "lib"
 #   prefix, linked to NX's functions, exporting exactly EXPORTS. A MinGW build checks after every
 #   link that the DLL exports those names and nothing else, and imports only from Windows, NX and
-#   the DLLs of our own named in IMPORTS.
+#   the DLLs of our own named in IMPORTS. A MinGW build also lists it for the Windows package
+#   (packaging/): installed in NX's qz\application folder, or in the folders of its target property
+#   TORVANE_INSTALL_FOLDERS below that folder.
 
 set(NX_LIBRARY_NAMES libufun libugopenint libufun_cam libugopenint_cam)
 
@@ -59,10 +61,12 @@ function(nx_loaded_library name)
   endif()
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${L_OUTPUT_NAME})
   if(MINGW)
+    set_property(GLOBAL APPEND PROPERTY TORVANE_LOADED_LIBRARIES ${name})
     set(allowed ${NX_WINDOWS_SYSTEM_DLLS} ${L_IMPORTS})
     foreach(lib ${NX_LIBRARY_NAMES})
       list(APPEND allowed ${lib}.dll)
     endforeach()
+    set_target_properties(${name} PROPERTIES TORVANE_EXPORTS "${L_EXPORTS}" TORVANE_IMPORTS_ALLOWED "${allowed}")
     string(REPLACE ";" "," exports "${L_EXPORTS}")
     string(REPLACE ";" "," allowed "${allowed}")
     add_custom_command(TARGET ${name} POST_BUILD

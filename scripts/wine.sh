@@ -4,6 +4,7 @@
 #
 #   wine.sh prefix           make a fresh prefix in $WINE_DIR/prefix, with $WINE_DIR/drive-d as D:
 #   wine.sh run PROGRAM ...  run a program there (the build's test emulator)
+#   wine.sh wait             wait until every program of the prefix has ended
 #   wine.sh stop             stop the prefix's Wine server
 #
 # TORVANE_WINE_TIMEOUT (seconds, default 300) bounds each call.
@@ -14,7 +15,7 @@ fail() {
     exit 1
 }
 
-[ $# -ge 1 ] || fail "usage: wine.sh prefix | run PROGRAM [ARGS...] | stop"
+[ $# -ge 1 ] || fail "usage: wine.sh prefix | run PROGRAM [ARGS...] | wait | stop"
 [ -n "${WINE_DIR:-}" ] || fail "WINE_DIR must name the folder that holds the Wine prefix"
 
 wine=${WINE64:-/usr/lib/wine/wine64}
@@ -65,6 +66,13 @@ run)
     53) fail "$(basename "$1") cannot start under Wine: a DLL it needs is missing" ;;
     esac
     exit $rc
+    ;;
+wait)
+    # A program may go on in a copy of itself (an uninstaller does) after the one started ends.
+    timeout --kill-after=10 "$limit" "$wineserver" -w
+    rc=$?
+    [ $rc -eq 124 ] || [ $rc -eq 137 ] && fail "the programs of the prefix did not end within $limit s"
+    exit 0
     ;;
 stop)
     "$wineserver" -k >/dev/null 2>&1

@@ -14,4 +14,7 @@ int print_tree(const TreeOptions &options);
 // nxhost worker: the background computer on a task directory.
 int run_worker(const WorkerOptions &options);
 
+// nxhost check-config: the findings in a configuration folder on stdout.
+int check_config(const CheckConfigOptions &options);
+
 }  // namespace nxhost::runner

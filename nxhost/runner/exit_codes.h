@@ -13,6 +13,8 @@ enum ExitCode {
     kExitUnclean = 6,    // session left open, NX memory not freed, API misuse
     kExitSave = 7,       // a changed part could not be saved
     kExitTaskFailed = 8, // worker: a task went to failed/ or could not be taken
+    kExitConfigWarnings = 9,  // check-config: warnings, no error
+    kExitConfigErrors = 10,   // check-config: at least one error
 };
 
 }  // namespace nxhost::runner

@@ -28,6 +28,8 @@ int main(int argc, char **argv) {
         return print_tree(line.tree);
     case Command::Worker:
         return run_worker(line.worker);
+    case Command::CheckConfig:
+        return check_config(line.check_config);
     }
     return kExitUsage;
 }

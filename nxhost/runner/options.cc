@@ -210,6 +210,27 @@ WorkerOptions parse_worker(Arguments &in) {
     return worker;
 }
 
+CheckConfigOptions parse_check_config(Arguments &in) {
+    CheckConfigOptions check;
+    bool dir_seen = false;
+    while (!in.done()) {
+        const std::string &arg = in.take();
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (arg.empty()) throw UsageError("the configuration directory is empty");
+            set_once(&check.dir, &dir_seen, "the configuration directory", arg);
+            continue;
+        }
+        std::string joined;
+        bool joined_given = false;
+        std::string name = Arguments::option_name(arg, &joined, &joined_given);
+        if (name == "--dialogs") check.dialog_dirs.push_back(in.value_of(name, joined, joined_given));
+        else if (name == "--lang-en") set_once(&check.english, &check.english_given, name, in.value_of(name, joined, joined_given));
+        else throw UsageError("unknown option '" + name + "' for check-config");
+    }
+    if (!dir_seen) throw UsageError("check-config needs a configuration directory");
+    return check;
+}
+
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<std::string> &args) {
@@ -229,6 +250,9 @@ CommandLine parse_command_line(const std::vector<std::string> &args) {
     } else if (command == "worker") {
         line.command = Command::Worker;
         line.worker = parse_worker(in);
+    } else if (command == "check-config") {
+        line.command = Command::CheckConfig;
+        line.check_config = parse_check_config(in);
     } else {
         throw UsageError("unknown command '" + command + "'");
     }
@@ -245,6 +269,9 @@ std::string usage_text() {
                 [--settle SECONDS]
                                 compute the tasks the add-on's background post leaves in
                                 TASKDIR (see "options of worker")
+  nxhost check-config DIR [--dialogs DIR]... [--lang-en DIR]
+                                check a configuration folder against what the add-on
+                                reads (see "check-config")
   nxhost --help                 this text
 
 options of run:
@@ -292,11 +319,23 @@ options of worker:
   the result goes to TASKDIR/done (<short>.prt, <short>.log, <short>.temp), a task that
   cannot be done to TASKDIR/failed with the part and a log saying why.
 
+check-config:
+  DIR is the configuration root (what the add-on sees as D:\qz_conf) or a folder holding
+  it as qz_conf. Checked: every key of config.def, config_cam.def and the library names,
+  the tool and holder tables, the template set (each entry a template part with a CAM
+  setup), the insert definitions against their template parts, every catalogue tag the
+  add-on looks up in the Chinese catalogues and in the English ones (--lang-en DIR;
+  default: lang-en beside the configuration root, when there is one) and every dialog item
+  it uses in the layouts (--dialogs DIR, repeatable; default: dialogs/ beside the add-on).
+  One line per finding: FILE:LINE: error|warning: MESSAGE (line 1 when something is
+  missing from the file). Exit code 0 clean, 9 warnings only, 10 errors.
+
 exit codes:
   0 done   1 bad usage   2 bad script, part or directory   3 the script and the add-on
   disagree   4 the add-on crashed   5 the add-on cannot be loaded   6 session left open,
   NX memory not freed or API misused   7 a changed part could not be saved
-  8 (worker) a task failed or could not be taken
+  8 (worker) a task failed or could not be taken   9 (check-config) warnings only
+  10 (check-config) errors found
 )";
 }
 

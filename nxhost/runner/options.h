@@ -62,13 +62,21 @@ struct WorkerOptions {
     double settle_seconds = 10.0;    // how long a task's files must stay unchanged before it is taken
 };
 
-enum class Command { Help, Run, Tree, Worker };
+struct CheckConfigOptions {
+    std::string dir;                       // the configuration root, or a drive root holding qz_conf
+    std::vector<std::string> dialog_dirs;  // empty = "dialogs" beside the add-on of this build
+    bool english_given = false;
+    std::string english;                   // the English catalogues; default: lang-en beside qz_conf
+};
+
+enum class Command { Help, Run, Tree, Worker, CheckConfig };
 
 struct CommandLine {
     Command command = Command::Help;
     RunOptions run;
     TreeOptions tree;
     WorkerOptions worker;
+    CheckConfigOptions check_config;
 };
 
 // Parses the arguments after the program name. Throws UsageError.

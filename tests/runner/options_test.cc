@@ -55,6 +55,16 @@ TEST(RunnerOptions, WorkerTakesItsTaskDirectoryDrivesAndTimes) {
     EXPECT_EQ(line.worker.mounts[0].windows_prefix, "D:\\parts");
 }
 
+TEST(RunnerOptions, CheckConfigTakesItsFolderDialogsAndEnglishCatalogues) {
+    const CommandLine line = parse_command_line({"check-config", "--dialogs", "d1", "conf", "--lang-en=en", "--dialogs=d2"});
+    ASSERT_EQ(line.command, Command::CheckConfig);
+    EXPECT_EQ(line.check_config.dir, "conf");
+    EXPECT_EQ(line.check_config.dialog_dirs, (std::vector<std::string>{"d1", "d2"}));
+    EXPECT_TRUE(line.check_config.english_given);
+    EXPECT_EQ(line.check_config.english, "en");
+    EXPECT_FALSE(parse_command_line({"check-config", "conf"}).check_config.english_given);
+}
+
 TEST(RunnerOptions, HelpIsACommandOfItsOwn) {
     for (const char *form : {"--help", "-h", "help"})
         EXPECT_EQ(parse_command_line({form}).command, Command::Help) << form;
@@ -78,6 +88,10 @@ TEST(RunnerOptions, BadUsageIsRefusedWithAMessageNamingTheFault) {
         {{"tree", "a.prt", "b.prt"}, "the part given twice"},
         {{"tree", "a.prt", "--out", "x"}, "unknown option '--out' for tree"},
         {{"help", "run"}, "help takes no arguments"},
+        {{"check-config"}, "check-config needs a configuration directory"},
+        {{"check-config", "a", "b"}, "the configuration directory given twice"},
+        {{"check-config", "a", "--lang-en", "x", "--lang-en", "y"}, "--lang-en given twice"},
+        {{"check-config", "a", "--drive", "D=x"}, "unknown option '--drive' for check-config"},
         {{"worker"}, "worker needs a task directory"},
         {{"worker", "a", "b"}, "the task directory given twice"},
         {{"worker", ""}, "the task directory is empty"},
