@@ -14,4 +14,7 @@ int print_tree(const TreeOptions &options);
 // nxhost worker: the background computer on a task directory.
 int run_worker(const WorkerOptions &options);
 
+// nxhost faults: the scenario replayed failing each NX call of the add-on in turn.
+int run_faults(const FaultsOptions &options);
+
 }  // namespace nxhost::runner

@@ -13,6 +13,7 @@ enum ExitCode {
     kExitUnclean = 6,    // session left open, NX memory not freed, API misuse
     kExitSave = 7,       // a changed part could not be saved
     kExitTaskFailed = 8, // worker: a task went to failed/ or could not be taken
+    kExitFaults = 9,     // faults: a replay crashed, leaked, misused the API or ended otherwise
 };
 
 }  // namespace nxhost::runner

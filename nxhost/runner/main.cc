@@ -28,6 +28,8 @@ int main(int argc, char **argv) {
         return print_tree(line.tree);
     case Command::Worker:
         return run_worker(line.worker);
+    case Command::Faults:
+        return run_faults(line.faults);
     }
     return kExitUsage;
 }

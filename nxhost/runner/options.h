@@ -40,6 +40,20 @@ struct RunOptions {
     Language language = Language::Chinese;
     std::string nx_root;                   // "" = the NX folder of this build (see usage_text)
     std::string cam_config;                // Windows path of the CAM configuration; "" = NX's own
+    // Set by nxhost faults for each replay it starts, never by a user (not in the usage text).
+    long fail_call = 0;                    // the add-on's NX call of this number fails; 0 = none
+    std::string fault_report;              // where the replay writes what it saw; "" = nowhere
+};
+
+// nxhost faults: the run options of the scenario, and how much of the pass to make.
+struct FaultsOptions {
+    RunOptions run;                 // out_dir stays empty: each replay has its own
+    long first_call = 1;            // the first call to fail
+    long stride = 1;                // then every stride-th call after it
+    long max_calls = 0;             // replays to make at most; 0 = until the calls run out
+    long jobs = 1;                  // replays at a time
+    long progress_every = 100;      // a progress line on stderr after this many replays
+    double replay_seconds = 120.0;  // a replay still going after this long is stopped (a hang)
 };
 
 struct TreeOptions {
@@ -58,13 +72,14 @@ struct WorkerOptions {
     double settle_seconds = 10.0;    // how long a task's files must stay unchanged before it is taken
 };
 
-enum class Command { Help, Run, Tree, Worker };
+enum class Command { Help, Run, Tree, Worker, Faults };
 
 struct CommandLine {
     Command command = Command::Help;
     RunOptions run;
     TreeOptions tree;
     WorkerOptions worker;
+    FaultsOptions faults;
 };
 
 // Parses the arguments after the program name. Throws UsageError.
