@@ -210,8 +210,7 @@ std::string seconds_since(Clock::time_point start) {
 // The scenario must play cleanly with no call failed, or every finding would be its own.
 int check_baseline(const Setup &setup, double limit, long *calls) {
     std::vector<Replay> running{start_replay(setup, 0)};
-    auto [index, status] = wait_any(running, limit);
-    (void)index;
+    const int status = wait_any(running, limit).second;
     const Outcome o = judge(running[0], status);
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : kExitCrash;
     if (o.kind == Kind::RanOut && code == kExitOk) {
@@ -233,9 +232,11 @@ int run_pass(const FaultsOptions &options, const Setup &setup) {
     const Clock::time_point start = Clock::now();
     long total = 0;
     if (int code = check_baseline(setup, options.replay_seconds, &total); code != kExitOk) return code;
+    const std::string which = options.stride > 1 ? " and every " + std::to_string(options.stride) + "th after it"
+                                                 : " and each after it";
+    const std::string most = options.max_calls > 0 ? ", at most " + std::to_string(options.max_calls) + " replays" : "";
     std::fprintf(stderr, "faults: the add-on makes %ld NX calls in this scenario; failing call %ld%s%s\n", total,
-                 options.first_call, options.stride > 1 ? (" and every " + std::to_string(options.stride) + "th after it").c_str() : " and each after it",
-                 options.max_calls > 0 ? (", at most " + std::to_string(options.max_calls) + " replays").c_str() : "");
+                 options.first_call, which.c_str(), most.c_str());
 
     Tally tally;
     std::vector<Replay> running;
@@ -267,8 +268,8 @@ int run_pass(const FaultsOptions &options, const Setup &setup) {
                          replay.dir.c_str(), replay_lines(replay).c_str());
         }
         if (++finished % options.progress_every == 0)
-            std::fprintf(stderr, "faults: %ld replays, up to call %ld of %ld: %s (%s)\n", finished, next - options.stride,
-                         total, summary(tally).c_str(), seconds_since(start).c_str());
+            std::fprintf(stderr, "faults: %ld replays, up to call %ld of %ld: %s (%s)\n", finished,
+                         next - options.stride, total, summary(tally).c_str(), seconds_since(start).c_str());
     }
     std::error_code ec;
     if (!kept) fs::remove_all(setup.work_dir, ec);

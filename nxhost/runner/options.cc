@@ -172,8 +172,9 @@ RunOptions parse_run(Arguments &in, FaultsOptions *faults) {
         } else if (name == "--fault-report" && !faults) {
             set_once(&run.fault_report, &report_seen, name, in.value_of(name, joined, joined_given));
         } else if (!faults || !take_faults_option(in, name, joined, joined_given, faults, &faults_seen)) {
+            const bool out = faults && name == "--out";
             throw UsageError("unknown option '" + name + "' for " + command +
-                             (faults && name == "--out" ? " (each replay keeps its parts in a folder of its own)" : ""));
+                             (out ? " (each replay keeps its parts in a folder of its own)" : ""));
         }
     }
     if (!script_seen) throw UsageError(command + " needs a scenario script");

@@ -8,7 +8,8 @@ namespace {
 class FaultsTest : public RunnerTest {
 protected:
     // Kept replays go below the test's folder, removed with it.
-    ProcessResult faults(const std::string &script, const std::string &mode, const std::vector<std::string> &extra = {}) {
+    ProcessResult faults(const std::string &script, const std::string &mode,
+                         const std::vector<std::string> &extra = {}) {
         fs::create_directories(temp_dir());
         std::vector<std::string> args{"faults", write_file("faults.scn", script), "--drive", "D=" + drive_dir(),
                                       "--part", "D:\\samples\\probe.prt", "--addon", built("tests/runner/probe.so")};
@@ -71,7 +72,8 @@ TEST_F(FaultsTest, EachOutcomeHasItsFiguresAndItsExitCode) {
             EXPECT_EQ(r.out, "");
         } else {
             EXPECT_EQ(r.out, summary(c.tried, c.crashes, c.leaks, c.misuse)) << r.err;
-            EXPECT_NE(r.err.find("the add-on makes " + std::to_string(c.tried) + " NX calls"), std::string::npos) << r.err;
+            const std::string counted = "the add-on makes " + std::to_string(c.tried) + " NX calls";
+            EXPECT_NE(r.err.find(counted), std::string::npos) << r.err;
         }
         if (*c.finding) {
             EXPECT_NE(r.err.find(c.finding), std::string::npos) << r.err;
