@@ -1,6 +1,7 @@
 # make demo : build and play the shipped sample scenario through the runner
 # make large-sample : program the 48 electrodes of conf/samples/plate48.prt and print the run time
 # make test : build everything and run all tests
+# make faults : replay the shipped scenario once per NX call of the add-on, that call failing
 # make windows      : cross-build the add-on for Windows with mingw-w64 (build-win/), exports checked
 # make windows-test : run the Windows tests under Wine (the package's install test among them)
 # make package      : the Windows zip and installer in build-win/package/
@@ -10,7 +11,7 @@ CMAKE_FLAGS ?=
 
 WIN_BUILD ?= build-win
 
-.PHONY: all deps configure build test demo large-sample bench clean windows windows-test package
+.PHONY: all deps configure build test demo large-sample faults bench clean windows windows-test package
 
 all: build
 
@@ -38,6 +39,11 @@ large-sample: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS) --target demo_programs
 	scripts/large-sample.sh $(BUILD)
+
+faults: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target demo_programs
+	scripts/faults.sh $(BUILD) --jobs $(JOBS) --progress 250
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON

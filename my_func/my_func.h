@@ -67,6 +67,9 @@ int report_nx_call(const char *file, int line, const char *call, int code);
 // Nothing for 0; otherwise NX's fail message for code on the status line and, with a line
 // break, on stderr. Returns code.
 int report_status_code(int code);
+// The same on stderr only, for a code met while no session is open (UF_initialize failed, or
+// UF_terminate ended the session anyway): every other NX call would be refused then.
+int report_code_without_session(int code);
 
 // Formats as printf to stdout; characters written, negative on error.
 int print_console(const char *format, ...);

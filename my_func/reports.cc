@@ -42,6 +42,14 @@ int report_status_code(int code) {
     return code;
 }
 
+int report_code_without_session(int code) {
+    if (code == 0) return 0;
+    char message[133] = "";
+    if (UF_get_fail_message(code, message) != 0) std::snprintf(message, sizeof message, "error %d", code);
+    std::fprintf(stderr, "%s\n", message);
+    return code;
+}
+
 int print_console(const char *format, ...) {
     va_list args;
     va_start(args, format);

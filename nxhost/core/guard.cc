@@ -15,6 +15,7 @@ struct GateState {
     std::string fail_name;  // calls of this name fail from their fail_occurrence-th on, "" = none
     long fail_occurrence = 0;
     long name_seen = 0;
+    std::string last_failed;
     std::vector<std::string> misuse;
 };
 
@@ -32,6 +33,7 @@ int count_call(const char *call) {
     const bool by_name = !g.fail_name.empty() && g.fail_name == call && ++g.name_seen >= g.fail_occurrence;
     if (by_number || by_name) {
         ++g.failed;
+        g.last_failed = call;
         return kInjectedFailure;
     }
     return 0;
@@ -63,6 +65,7 @@ void fail_calls_named(const std::string &call, long occurrence) {
 
 long calls_made() { return gate().calls; }
 long calls_failed() { return gate().failed; }
+const std::string &last_failed_call() { return gate().last_failed; }
 
 void misuse(const char *call, const std::string &what) {
     std::string line = std::string(call) + ": " + what;

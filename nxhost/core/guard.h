@@ -32,6 +32,8 @@ void fail_calls_named(const std::string &call, long occurrence);
 long calls_made();
 // Calls that were made to fail.
 long calls_failed();
+// Name of the last call that was made to fail, "" when none was.
+const std::string &last_failed_call();
 
 // Records a misuse line "CALL: WHAT" and echoes it to stderr.
 void misuse(const char *call, const std::string &what);

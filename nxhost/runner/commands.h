@@ -16,5 +16,7 @@ int run_worker(const WorkerOptions &options);
 
 // nxhost check-config: the findings in a configuration folder on stdout.
 int check_config(const CheckConfigOptions &options);
+// nxhost faults: the scenario replayed failing each NX call of the add-on in turn.
+int run_faults(const FaultsOptions &options);
 
 }  // namespace nxhost::runner

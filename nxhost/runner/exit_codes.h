@@ -15,6 +15,7 @@ enum ExitCode {
     kExitTaskFailed = 8, // worker: a task went to failed/ or could not be taken
     kExitConfigWarnings = 9,  // check-config: warnings, no error
     kExitConfigErrors = 10,   // check-config: at least one error
+    kExitFaults = 11,         // faults: a replay crashed, leaked, misused the API or ended otherwise
 };
 
 }  // namespace nxhost::runner

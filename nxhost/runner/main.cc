@@ -30,6 +30,8 @@ int main(int argc, char **argv) {
         return run_worker(line.worker);
     case Command::CheckConfig:
         return check_config(line.check_config);
+    case Command::Faults:
+        return run_faults(line.faults);
     }
     return kExitUsage;
 }

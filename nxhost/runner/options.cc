@@ -1,6 +1,7 @@
 #include "nxhost/runner/options.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 namespace nxhost::runner {
@@ -85,11 +86,65 @@ void set_once(std::string *target, bool *seen, const std::string &name, const st
     *target = value;
 }
 
-RunOptions parse_run(Arguments &in) {
+// A number of seconds, not negative (above 0 when `positive`).
+double parse_seconds(const std::string &name, const std::string &value, bool positive) {
+    char *end = nullptr;
+    const double seconds = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || !(seconds >= 0.0) || seconds > 86400.0 || (positive && seconds == 0.0))
+        throw UsageError(name + " takes a number of seconds" + (positive ? " above 0" : "") + " up to 86400, not '" +
+                         value + "'");
+    return seconds;
+}
+
+// A whole number from `least` to `most`.
+long parse_count(const std::string &name, const std::string &value, long least, long most) {
+    char *end = nullptr;
+    errno = 0;
+    const long n = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || errno != 0 || n < least || n > most)
+        throw UsageError(name + " takes a whole number from " + std::to_string(least) + " to " +
+                         std::to_string(most) + ", not '" + value + "'");
+    return n;
+}
+
+// The options of a fault pass beyond those of run; false when `name` is not one of them.
+bool take_faults_option(Arguments &in, const std::string &name, const std::string &joined, bool joined_given,
+                        FaultsOptions *faults, std::vector<std::string> *seen) {
+    struct Counted {
+        const char *name;
+        long least, most;
+        long *target;
+    };
+    const Counted counted[] = {
+        {"--from", 1, 100000000, &faults->first_call},  {"--stride", 1, 100000000, &faults->stride},
+        {"--max-calls", 1, 100000000, &faults->max_calls}, {"--jobs", 1, 64, &faults->jobs},
+        {"--progress", 1, 100000000, &faults->progress_every},
+    };
+    auto first_time = [&] {
+        for (const std::string &before : *seen)
+            if (before == name) throw UsageError(name + " given twice");
+        seen->push_back(name);
+    };
+    for (const Counted &c : counted) {
+        if (name != c.name) continue;
+        first_time();
+        *c.target = parse_count(name, in.value_of(name, joined, joined_given), c.least, c.most);
+        return true;
+    }
+    if (name != "--timeout") return false;
+    first_time();
+    faults->replay_seconds = parse_seconds(name, in.value_of(name, joined, joined_given), true);
+    return true;
+}
+
+// The options of run; with `faults` those of a fault pass, which plays the same scenario.
+RunOptions parse_run(Arguments &in, FaultsOptions *faults) {
+    const std::string command = faults ? "faults" : "run";
     RunOptions run;
     bool script_seen = false, part_seen = false, out_seen = false, addon_seen = false, lang_seen = false,
-         root_seen = false, config_seen = false, node_seen = false;
-    std::string lang;
+         root_seen = false, config_seen = false, node_seen = false, fail_seen = false, report_seen = false;
+    std::string lang, fail_call;
+    std::vector<std::string> faults_seen;
     while (!in.done()) {
         const std::string &arg = in.take();
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
@@ -111,7 +166,7 @@ RunOptions parse_run(Arguments &in) {
             run.dialog_dirs.push_back(in.value_of(name, joined, joined_given));
         } else if (name == "--part") {
             set_once(&run.part, &part_seen, name, in.value_of(name, joined, joined_given));
-        } else if (name == "--out") {
+        } else if (name == "--out" && !faults) {
             set_once(&run.out_dir, &out_seen, name, in.value_of(name, joined, joined_given));
         } else if (name == "--addon") {
             set_once(&run.addon, &addon_seen, name, in.value_of(name, joined, joined_given));
@@ -133,11 +188,18 @@ RunOptions parse_run(Arguments &in) {
             if (lang == "en") run.language = Language::English;
             else if (lang == "zh") run.language = Language::Chinese;
             else throw UsageError("--lang takes 'en' or 'zh', not '" + lang + "'");
-        } else {
-            throw UsageError("unknown option '" + name + "' for run");
+        } else if (name == "--fail-call" && !faults) {
+            set_once(&fail_call, &fail_seen, name, in.value_of(name, joined, joined_given));
+            run.fail_call = parse_count(name, fail_call, 0, 1000000000);
+        } else if (name == "--fault-report" && !faults) {
+            set_once(&run.fault_report, &report_seen, name, in.value_of(name, joined, joined_given));
+        } else if (!faults || !take_faults_option(in, name, joined, joined_given, faults, &faults_seen)) {
+            const bool out = faults && name == "--out";
+            throw UsageError("unknown option '" + name + "' for " + command +
+                             (out ? " (each replay keeps its parts in a folder of its own)" : ""));
         }
     }
-    if (!script_seen) throw UsageError("run needs a scenario script");
+    if (!script_seen) throw UsageError(command + " needs a scenario script");
     return run;
 }
 
@@ -161,16 +223,6 @@ TreeOptions parse_tree(Arguments &in) {
     }
     if (!part_seen) throw UsageError("tree needs a part");
     return tree;
-}
-
-// A number of seconds, not negative (above 0 when `positive`).
-double parse_seconds(const std::string &name, const std::string &value, bool positive) {
-    char *end = nullptr;
-    const double seconds = std::strtod(value.c_str(), &end);
-    if (value.empty() || *end != '\0' || !(seconds >= 0.0) || seconds > 86400.0 || (positive && seconds == 0.0))
-        throw UsageError(name + " takes a number of seconds" + (positive ? " above 0" : "") + " up to 86400, not '" +
-                         value + "'");
-    return seconds;
 }
 
 WorkerOptions parse_worker(Arguments &in) {
@@ -243,7 +295,10 @@ CommandLine parse_command_line(const std::vector<std::string> &args) {
         line.command = Command::Help;
     } else if (command == "run") {
         line.command = Command::Run;
-        line.run = parse_run(in);
+        line.run = parse_run(in, nullptr);
+    } else if (command == "faults") {
+        line.command = Command::Faults;
+        line.faults.run = parse_run(in, &line.faults);
     } else if (command == "tree") {
         line.command = Command::Tree;
         line.tree = parse_tree(in);
@@ -272,6 +327,8 @@ std::string usage_text() {
   nxhost check-config DIR [--dialogs DIR]... [--lang-en DIR]
                                 check a configuration folder against what the add-on
                                 reads (see "check-config")
+  nxhost faults SCRIPT [options] replay SCRIPT once per NX call of the add-on, failing
+                                call 1, 2, 3 ... in turn (see "options of faults")
   nxhost --help                 this text
 
 options of run:
@@ -330,12 +387,29 @@ check-config:
   One line per finding: FILE:LINE: error|warning: MESSAGE (line 1 when something is
   missing from the file). Exit code 0 clean, 9 warnings only, 10 errors.
 
+options of faults: those of run except --out, and
+  --from N             the first call to fail (default 1)
+  --stride K           after it, fail every K-th call only (default 1: every call)
+  --max-calls N        make at most N replays (default: until a replay fails no call)
+  --jobs J             replays at a time (default 1)
+  --progress N         a progress line on stderr every N replays (default 100)
+  --timeout SECONDS    a replay still going after this long counts as a crash (default 120)
+
+  Each replay is a fresh nxhost run on fresh copies of the drive, mount and NX folders,
+  its parts saved in a folder of its own. A replay counts as a crash when it dies of a
+  signal or the add-on crashes, as a leak when it leaves NX memory unfreed or the session
+  open, and each API misuse line it prints counts. The pass ends with the line
+    faults: N calls tried, C crashes, L leaks, M misuse lines
+  and exits 0 only when all three are 0 (11 otherwise); a scenario that does not play
+  cleanly with no call failed ends the pass first, with the exit code of that run.
+
 exit codes:
   0 done   1 bad usage   2 bad script, part or directory   3 the script and the add-on
   disagree   4 the add-on crashed   5 the add-on cannot be loaded   6 session left open,
   NX memory not freed or API misused   7 a changed part could not be saved
   8 (worker) a task failed or could not be taken   9 (check-config) warnings only
-  10 (check-config) errors found
+  10 (check-config) errors found   11 (faults) a replay crashed, leaked, misused the API or
+  ended otherwise than a run may
 )";
 }
 

@@ -44,6 +44,20 @@ struct RunOptions {
     std::vector<std::string> read_only;    // Windows folders below which writes are refused
     std::string node_name;                 // "" = the host's own
     bool save_in_place = false;            // UF_PART_save writes the part's own file
+    // Set by nxhost faults for each replay it starts, never by a user (not in the usage text).
+    long fail_call = 0;                    // the add-on's NX call of this number fails; 0 = none
+    std::string fault_report;              // where the replay writes what it saw; "" = nowhere
+};
+
+// nxhost faults: the run options of the scenario, and how much of the pass to make.
+struct FaultsOptions {
+    RunOptions run;                 // out_dir stays empty: each replay has its own
+    long first_call = 1;            // the first call to fail
+    long stride = 1;                // then every stride-th call after it
+    long max_calls = 0;             // replays to make at most; 0 = until the calls run out
+    long jobs = 1;                  // replays at a time
+    long progress_every = 100;      // a progress line on stderr after this many replays
+    double replay_seconds = 120.0;  // a replay still going after this long is stopped (a hang)
 };
 
 struct TreeOptions {
@@ -69,7 +83,7 @@ struct CheckConfigOptions {
     std::string english;                   // the English catalogues; default: lang-en beside qz_conf
 };
 
-enum class Command { Help, Run, Tree, Worker, CheckConfig };
+enum class Command { Help, Run, Tree, Worker, CheckConfig, Faults };
 
 struct CommandLine {
     Command command = Command::Help;
@@ -77,6 +91,7 @@ struct CommandLine {
     TreeOptions tree;
     WorkerOptions worker;
     CheckConfigOptions check_config;
+    FaultsOptions faults;
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -20,6 +20,7 @@
 #include "nxhost/runner/crash_guard.h"
 #include "nxhost/runner/environment.h"
 #include "nxhost/runner/exit_codes.h"
+#include "nxhost/runner/fault_report.h"
 #include "nxhost/runner/save.h"
 #include "nxhost/runner/transcript_sink.h"
 #include "nxhost/script/picker_answer.h"
@@ -32,6 +33,56 @@ namespace fs = std::filesystem;
 namespace nxhost::runner {
 namespace {
 
+// A replay of a fault pass: which call fails and where the replay tells what it saw.
+struct FaultWatch {
+    std::string report_path;  // "" = not a replay
+    long calls_before = 0, failed_before = 0;
+    long calls = 0, failed = 0;  // the add-on's, once it has returned
+    std::string failed_call;
+    bool returned = false;
+};
+FaultWatch static_fault_watch;
+
+// The count starts with the add-on's first call, so that call N is the add-on's Nth whatever
+// the runner did before.
+void arm_fault(long fail_call) {
+    FaultWatch &w = static_fault_watch;
+    w.calls_before = calls_made();
+    w.failed_before = calls_failed();
+    fail_call_number(fail_call);
+}
+
+// No call of the runner after the add-on's is failed or counted.
+void disarm_fault() {
+    FaultWatch &w = static_fault_watch;
+    fail_call_number(0);
+    w.calls = calls_made() - w.calls_before;
+    w.failed = calls_failed() - w.failed_before;
+    w.failed_call = w.failed > 0 ? last_failed_call() : "";
+    w.returned = true;
+}
+
+// What the replay saw; memory and session only when the add-on returned to say anything of them.
+void write_fault_report() {
+    FaultWatch &w = static_fault_watch;
+    if (w.report_path.empty()) return;
+    if (!w.returned) {
+        w.calls = calls_made() - w.calls_before;
+        w.failed = calls_failed() - w.failed_before;
+        w.failed_call = w.failed > 0 ? last_failed_call() : "";
+    }
+    ReplayReport report;
+    report.calls = w.calls;
+    report.failed = w.failed;
+    report.failed_call = w.failed_call;
+    report.judged = w.returned;
+    report.leaked_blocks = w.returned ? static_cast<long>(outstanding_blocks()) : 0;
+    report.session_open = w.returned && session_open();
+    report.misuse_lines = static_cast<long>(misuse_lines().size());
+    if (!write_replay_report(w.report_path, report))
+        std::fprintf(stderr, "nxhost: the replay report %s cannot be written\n", w.report_path.c_str());
+}
+
 int fail(int code, const std::string &message) {
     std::fflush(stdout);
     std::fprintf(stderr, "nxhost: %s\n", message.c_str());
@@ -43,6 +94,7 @@ int fail(int code, const std::string &message) {
 [[noreturn]] void on_scenario_fatal(const std::string &message) {
     std::fflush(nullptr);
     std::fprintf(stderr, "nxhost: scenario: %s\n", message.c_str());
+    write_fault_report();
     std::fflush(stderr);
     _exit(kExitScenario);
 }
@@ -121,6 +173,7 @@ int play_session(const RunOptions &options, const script::Script &script, const 
     }
 
     script::set_fatal_handler(on_scenario_fatal);
+    arm_fault(options.fail_call);
     try {
         call_ufusr(addon);
     } catch (const std::exception &e) {
@@ -134,6 +187,7 @@ int play_session(const RunOptions &options, const script::Script &script, const 
     } catch (const AddonError &e) {
         code = fail(kExitAddon, e.what());
     }
+    disarm_fault();
     console.reset();
     remove_crash_guard();
 
@@ -141,6 +195,7 @@ int play_session(const RunOptions &options, const script::Script &script, const 
     int saved = save_changed_parts(out_dir) ? kExitOk : kExitSave;
     code = worst(code, check_script_consumed());
     code = worst(code, check_session_clean());
+    write_fault_report();
     return worst(code, saved);
 }
 
@@ -157,6 +212,8 @@ int run_session(const RunOptions &options) {
         return fail(kExitInput, e.what());
     }
 
+    static_fault_watch = FaultWatch();
+    static_fault_watch.report_path = options.fault_report;
     std::string out_dir;
     std::vector<std::string> dialog_dirs;
     std::string addon_path = options.addon.empty() ? default_addon_path() : options.addon;

@@ -11,6 +11,7 @@
 
 #include "addon_test_util.h"
 #include "nxhost/core/guard.h"
+#include "nxhost/core/reset.h"
 #include "nxhost/core/session.h"
 #include "nxhost/parts/parts.h"
 #include "nxhost/script/script.h"
@@ -19,6 +20,7 @@
 #include "torvane/dialogs/sel_template_dlg.h"
 #include "torvane/session/session.h"
 #include "torvane/state/plan.h"
+#include "uf.h"
 #include "uf_obj.h"
 
 namespace fs = std::filesystem;
@@ -189,6 +191,27 @@ TEST_F(SessionTest, EveryFailingNxCallEndsTheRunCleanly) {
     });
     EXPECT_GT(calls, 20);
     EXPECT_GT(completed, calls * 3 / 4);
+}
+
+// NX as the runner plays it holds no session of its own: when the add-on's UF_initialize fails,
+// or its UF_terminate does (which ends the session all the same), the code reaches stderr only,
+// and no call is made outside a session.
+TEST_F(SessionTest, AFailedStartOrEndOfTheSessionIsReportedWithoutASession) {
+    for (const char *call : {"UF_initialize", "UF_terminate"}) {
+        SCOPED_TRACE(call);
+        ASSERT_EQ(UF_terminate(), 0) << "the test's own session";
+        nxhost::fail_calls_named(call, 1);
+        testing::internal::CaptureStderr();
+        run("");
+        const std::string err = testing::internal::GetCapturedStderr();
+        nxhost::fail_calls_named(call, 0);
+        EXPECT_EQ(nxhost::calls_failed(), 1);
+        EXPECT_NE(err.find("The operation was aborted"), std::string::npos) << err;
+        EXPECT_FALSE(nxhost::session_open());
+        EXPECT_EQ(nxhost::misuse_lines(), std::vector<std::string>{});
+        nxhost::reset_all();
+        ASSERT_EQ(UF_initialize(), 0);
+    }
 }
 
 TEST_F(SessionTest, ATemplateNotInTheSetKeepsTheDialogOpen) {

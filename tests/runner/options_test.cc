@@ -65,6 +65,38 @@ TEST(RunnerOptions, CheckConfigTakesItsFolderDialogsAndEnglishCatalogues) {
     EXPECT_FALSE(parse_command_line({"check-config", "conf"}).check_config.english_given);
 }
 
+TEST(RunnerOptions, FaultsTakesTheRunOptionsAndItsBounds) {
+    const struct {
+        std::vector<std::string> args;
+        long from, stride, max_calls, jobs, progress;
+        double timeout;
+    } cases[] = {
+        {{"faults", "s.scn"}, 1, 1, 0, 1, 100, 120.0},
+        {{"faults", "--stride", "37", "s.scn", "--jobs=2"}, 1, 37, 0, 2, 100, 120.0},
+        {{"faults", "s.scn", "--from", "500", "--max-calls", "10", "--progress=5", "--timeout", "2.5"}, 500, 1, 10, 1, 5,
+         2.5},
+    };
+    for (const auto &c : cases) {
+        const CommandLine line = parse_command_line(c.args);
+        ASSERT_EQ(line.command, Command::Faults);
+        const FaultsOptions &f = line.faults;
+        EXPECT_EQ(f.run.script, "s.scn");
+        EXPECT_EQ(std::vector<long>({f.first_call, f.stride, f.max_calls, f.jobs, f.progress_every}),
+                  std::vector<long>({c.from, c.stride, c.max_calls, c.jobs, c.progress}));
+        EXPECT_EQ(f.replay_seconds, c.timeout);
+    }
+    const CommandLine line = parse_command_line(
+        {"faults", "s.scn", "--drive", "D=conf", "--part", "D:\\a.prt", "--lang", "en", "--cam-config", "D:\\c.dat"});
+    EXPECT_EQ(line.faults.run.drives.size(), 1u);
+    EXPECT_EQ(line.faults.run.part, "D:\\a.prt");
+    EXPECT_EQ(line.faults.run.language, Language::English);
+    EXPECT_EQ(line.faults.run.cam_config, "D:\\c.dat");
+    EXPECT_EQ(line.faults.run.out_dir, "");
+    const CommandLine replay = parse_command_line({"run", "s.scn", "--fail-call", "12", "--fault-report", "r.txt"});
+    EXPECT_EQ(replay.run.fail_call, 12);
+    EXPECT_EQ(replay.run.fault_report, "r.txt");
+}
+
 TEST(RunnerOptions, HelpIsACommandOfItsOwn) {
     for (const char *form : {"--help", "-h", "help"})
         EXPECT_EQ(parse_command_line({form}).command, Command::Help) << form;
@@ -105,6 +137,17 @@ TEST(RunnerOptions, BadUsageIsRefusedWithAMessageNamingTheFault) {
         {{"worker", "t", "--settle", "nan"}, "not 'nan'"},
         {{"worker", "t", "--settle", "1", "--settle", "2"}, "--settle given twice"},
         {{"worker", "t", "--out", "x"}, "unknown option '--out' for worker"},
+        {{"faults"}, "faults needs a scenario script"},
+        {{"faults", "s.scn", "--out", "x"}, "unknown option '--out' for faults (each replay keeps its parts"},
+        {{"faults", "s.scn", "--fail-call", "3"}, "unknown option '--fail-call' for faults"},
+        {{"faults", "s.scn", "--stride", "0"}, "--stride takes a whole number from 1 to 100000000, not '0'"},
+        {{"faults", "s.scn", "--max-calls", "12x"}, "not '12x'"},
+        {{"faults", "s.scn", "--jobs", "65"}, "--jobs takes a whole number from 1 to 64"},
+        {{"faults", "s.scn", "--from", "99999999999999999999"}, "--from takes a whole number"},
+        {{"faults", "s.scn", "--jobs", "2", "--jobs=3"}, "--jobs given twice"},
+        {{"faults", "s.scn", "--timeout", "0"}, "--timeout takes a number of seconds above 0"},
+        {{"run", "s.scn", "--stride", "2"}, "unknown option '--stride' for run"},
+        {{"run", "s.scn", "--fail-call", "-1"}, "--fail-call takes a whole number from 0"},
     };
     for (const auto &[args, message_part] : cases) {
         std::string joined;
@@ -123,7 +166,8 @@ TEST(RunnerOptions, UsageTextDocumentsTheDefaultAddonAndTheExitCodes) {
     EXPECT_NE(usage.find("torvane/torvane.so"), std::string::npos);
     EXPECT_NE(usage.find("exit codes"), std::string::npos);
     for (const char *option : {"--drive", "--mount", "--lang", "--part", "--release", "--out", "--addon", "--dialogs",
-                               "nxhost worker TASKDIR", "--once", "--poll", "--settle", "8 (worker)"})
+                               "nxhost worker TASKDIR", "--once", "--poll", "--settle", "8 (worker)",
+                               "nxhost faults SCRIPT", "--stride", "--max-calls", "--jobs", "9 (faults)"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -8,6 +8,11 @@
 //   leak         keeps a block of NX memory
 //   nested-open  opens the session twice and closes it once
 //   misuse       hands UF_free memory that NX never allocated
+//   count        makes exactly three counted NX calls: UF_initialize, UF_get_release, UF_terminate
+//                (the modes below may be added to it: "count,fragile-leak")
+//   fragile-crash, fragile-leak, fragile-misuse
+//                a bug met only when UF_get_release fails: the release read through a null
+//                pointer, a block of NX memory kept, or UF_free handed a stack address
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,12 +42,20 @@ const char kReal[] = "REAL_3";
 
 std::vector<std::string> static_picked_names;
 
+// PROBE_MODE may name several modes, separated by commas.
 bool mode_is(const char *wanted) {
     const char *value = std::getenv("PROBE_MODE");
-    return value && std::strcmp(value, wanted) == 0;
+    if (!value) return false;
+    const std::string modes = std::string(",") + value + ",";
+    return modes.find(std::string(",") + wanted + ",") != std::string::npos;
 }
 
-void list(const std::string &line) { UF_UI_write_listing_window((line + "\n").c_str()); }
+bool static_listing_open = false;
+
+// Lines before the listing window opened, or when it could not be, are not shown.
+void list(const std::string &line) {
+    if (static_listing_open) UF_UI_write_listing_window((line + "\n").c_str());
+}
 
 // The first lines of a file read in text mode, each with its length: a CR left before the LF,
 // which the listing would hide, shows there.
@@ -60,7 +73,17 @@ void list_lines(const char *label, const char *path, int most) {
 
 void list_release() {
     char *release = nullptr;
-    if (UF_get_release(&release) != 0) return list("release: unknown");
+    const int rc = UF_get_release(&release);
+    if (rc != 0 && mode_is("fragile-crash")) {
+        volatile char *unchecked = release;
+        list(std::string("release starts with ") + unchecked[0]);
+    }
+    if (rc != 0 && mode_is("fragile-leak")) {
+        int error = 0;
+        UF_allocate_memory(32, &error);
+    }
+    if (rc != 0 && mode_is("fragile-misuse")) UF_free(&release);
+    if (rc != 0) return list("release: unknown");
     list(std::string("release: ") + release);
     UF_free(release);
 }
@@ -159,6 +182,12 @@ void run_dialog() {
 extern "C" DllExport void ufusr(char *, int *retcod, int) {
     *retcod = 0;
     if (UF_initialize() != 0) return;
+    if (mode_is("count")) {
+        static_listing_open = false;
+        list_release();
+        UF_terminate();
+        return;
+    }
     if (mode_is("nested-open")) UF_initialize();
     static_picked_names.clear();
 
@@ -172,7 +201,7 @@ extern "C" DllExport void ufusr(char *, int *retcod, int) {
     char status[] = "probe running";
     UF_UI_set_status(status);
 
-    UF_UI_open_listing_window();
+    static_listing_open = UF_UI_open_listing_window() == 0;
     list_release();
     list_lines("input", "D:\\probe\\input.txt", 100);
     list_lines("catalogue", "D:\\qz_conf\\lang\\torvane.txt", 1);

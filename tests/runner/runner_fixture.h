@@ -104,6 +104,7 @@ protected:
         fs::remove_all(work_dir_, ec);
     }
 
+    std::string work_dir() const { return work_dir_; }
     std::string drive_dir() const { return work_dir_ + "/drive_d"; }
     std::string out_dir() const { return work_dir_ + "/out"; }  // does not exist before the run
 
@@ -117,10 +118,13 @@ protected:
 
     // The outputs go to files so that no amount of them blocks nxhost; a run still going after
     // two minutes is stopped.
-    ProcessResult nxhost(const std::vector<std::string> &args, const std::string &mode = "") const {
+    // `environment` holds NAME=VALUE settings for nxhost beyond PROBE_MODE.
+    ProcessResult nxhost(const std::vector<std::string> &args, const std::string &mode = "",
+                         const std::vector<std::string> &environment = {}) const {
         const std::string out = work_dir_ + "/nxhost.out", err = work_dir_ + "/nxhost.err";
         std::string command = "env -u NXHOST_MOUNTS -u PROBE_MODE ";
         if (!mode.empty()) command += shell_quoted("PROBE_MODE=" + mode) + " ";
+        for (const std::string &setting : environment) command += shell_quoted(setting) + " ";
         command += "timeout 120 " + shell_quoted(built("nxhost/nxhost"));
         for (const std::string &arg : args) command += " " + shell_quoted(arg);
         int status = std::system((command + " </dev/null >" + shell_quoted(out) + " 2>" + shell_quoted(err)).c_str());

@@ -167,12 +167,12 @@ void reset_turn_state(void) {
 void run_torvane(void) {
     int rc = UF_initialize();
     if (rc != 0) {
-        report_status_code(rc);
+        report_code_without_session(rc);
         return;
     }
     if (start_run())
         while (run_turn()) {
         }
     end_run();
-    report_status_code(UF_terminate());
+    report_code_without_session(UF_terminate());
 }
