@@ -167,7 +167,7 @@ TEST(RunnerOptions, UsageTextDocumentsTheDefaultAddonAndTheExitCodes) {
     EXPECT_NE(usage.find("exit codes"), std::string::npos);
     for (const char *option : {"--drive", "--mount", "--lang", "--part", "--release", "--out", "--addon", "--dialogs",
                                "nxhost worker TASKDIR", "--once", "--poll", "--settle", "8 (worker)",
-                               "nxhost faults SCRIPT", "--stride", "--max-calls", "--jobs", "9 (faults)"})
+                               "nxhost faults SCRIPT", "--stride", "--max-calls", "--jobs", "9 (check-config)", "11 (faults)"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
