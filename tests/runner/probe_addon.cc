@@ -71,12 +71,15 @@ void list_lines(const char *label, const char *path, int most) {
     std::fclose(file);
 }
 
+// A real dereference of a null pointer, hidden from the undefined-behaviour checker so that the
+// crash guard meets the fault as it would in a build without it.
+__attribute__((noinline, no_sanitize("null"))) char first_char(volatile char *text) { return text[0]; }
+
 void list_release() {
     char *release = nullptr;
     const int rc = UF_get_release(&release);
     if (rc != 0 && mode_is("fragile-crash")) {
-        volatile char *unchecked = release;
-        list(std::string("release starts with ") + unchecked[0]);
+        list(std::string("release starts with ") + first_char(release));
     }
     if (rc != 0 && mode_is("fragile-leak")) {
         int error = 0;
