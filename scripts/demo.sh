@@ -10,21 +10,9 @@ if [ $# -ne 1 ]; then
   echo "usage: scripts/demo.sh BUILD" >&2
   exit 1
 fi
-src="$(cd "$(dirname "$0")/.." && pwd)"
-build="$(cd "$1" && pwd)"
-nxhost="$build/nxhost/nxhost"
-addon="$build/torvane/torvane.so"
-for file in "$nxhost" "$addon"; do
-  if [ ! -e "$file" ]; then
-    echo "demo: $file is missing: build first (make build BUILD=$1)" >&2
-    exit 1
-  fi
-done
-
-demo="$build/demo"
-rm -rf "$demo"
-mkdir -p "$demo"
-cp -R "$src/conf" "$demo/conf"
+source "$(dirname "$0")/lib/fresh-run.sh"
+fresh_run "demo" "$1" demo
+demo="$work"
 
 cd "$src"
 echo "== the solids of D:\samples\electrodes.prt and their clamp and base block marks"

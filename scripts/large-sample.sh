@@ -8,21 +8,8 @@ if [ $# -ne 1 ]; then
   echo "usage: scripts/large-sample.sh BUILD" >&2
   exit 1
 fi
-src="$(cd "$(dirname "$0")/.." && pwd)"
-build="$(cd "$1" && pwd)"
-nxhost="$build/nxhost/nxhost"
-addon="$build/torvane/torvane.so"
-for file in "$nxhost" "$addon"; do
-  if [ ! -e "$file" ]; then
-    echo "large sample: $file is missing: build first (make build BUILD=$1)" >&2
-    exit 1
-  fi
-done
-
-work="$build/large"
-rm -rf "$work"
-mkdir -p "$work"
-cp -R "$src/conf" "$work/conf"
+source "$(dirname "$0")/lib/fresh-run.sh"
+fresh_run "large sample" "$1" large
 
 cd "$src"
 start=$(date +%s.%N)
