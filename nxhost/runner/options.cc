@@ -245,7 +245,6 @@ PictureOptions parse_picture(Arguments &in) {
     }
     if (!part_seen) throw UsageError("picture needs a part");
     if (!html_seen) throw UsageError("picture needs --html OUT, the page to write");
-    if (picture.html.empty()) throw UsageError("the page path of --html is empty");
     return picture;
 }
 
