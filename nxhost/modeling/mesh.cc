@@ -11,6 +11,8 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 
+#include <utility>
+
 #include "nxhost/modeling/occt_shape.h"
 
 namespace nxhost::modeling {

@@ -20,7 +20,7 @@ struct Mesh {
 // Tessellates every face of a shape: no chord strays more than `deflection` (part units) from the
 // surface, no triangle edge turns by more than `angle` radians. The shape itself is left as it is
 // (a copy is meshed), so that saved parts never carry triangles. Throws ShapeError when OCCT
-// fails; a face OCCT cannot mesh is left out.
+// fails; a face OCCT cannot mesh gets no triangles (a count of 0).
 Mesh triangulate(const ShapeRef &shape, double deflection, double angle);
 
 }  // namespace nxhost::modeling

@@ -278,7 +278,8 @@ const char *page_script() {
   legendLine('background:#fff;border-radius:6px', 'start point (' + scene.start_points.length + '; red: of the picked operation)');
 
   document.getElementById('summary').textContent = (counts.electrode || 0) + ' electrodes, ' +
-    scene.operations.length + ' operations, units ' + scene.units;
+    scene.operations.length + ' operations, units ' + scene.units +
+    (scene.unmeshed_faces ? '; ' + scene.unmeshed_faces + ' faces could not be tessellated and are missing' : '');
   var list = document.getElementById('operations');
   scene.operations.forEach(function (op, i) {
     var li = document.createElement('li'), name = document.createElement('b'), detail = document.createElement('div');
@@ -302,7 +303,10 @@ const char *page_script() {
     none.textContent = scene.has_cam ? 'none' : 'no CAM setup';
     list.appendChild(none);
   }
-  // The first operation that cuts faces starts picked, so the page opens showing one.
+  // The page opens with the operation its address names (page.html#op=NAME) picked, else with
+  // the first one that cuts faces.
+  var wanted = /^#op=/.test(location.hash) ? decodeURIComponent(location.hash.slice(4)) : null;
+  scene.operations.forEach(function (op, k) { if (op.name === wanted) picked = k; });
   for (var i = 0; i < scene.operations.length && picked < 0; ++i)
     if (scene.operations[i].area.length) picked = i;
   if (picked >= 0) list.children[picked].classList.add('picked');

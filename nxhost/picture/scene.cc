@@ -131,7 +131,10 @@ private:
             }
             body.vertices = std::move(mesh.vertices);
             body.triangles = std::move(mesh.triangles);
-            for (const auto &f : mesh.faces) body.faces.push_back({f[0], f[1]});
+            for (const auto &f : mesh.faces) {
+                body.faces.push_back({f[0], f[1]});
+                if (f[1] == 0) ++scene_.unmeshed_faces;
+            }
             body_index_[tag] = static_cast<int>(scene_.bodies.size());
             scene_.bodies.push_back(std::move(body));
         }

@@ -91,6 +91,7 @@ struct Scene {
     std::vector<Vec3> start_points;
     std::vector<Operation> operations;  // in program order
     std::array<double, 6> extent{};     // of everything above; zero when empty
+    int unmeshed_faces = 0;             // faces OCCT could not tessellate, missing from the picture
 };
 
 // How finely bodies are cut into triangles: the chord height as a fraction of the diagonal of

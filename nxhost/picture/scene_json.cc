@@ -84,7 +84,8 @@ json scene_json(const Scene &scene) {
     return {{"part", scene.part_name},   {"units", scene.units},        {"has_cam", scene.has_cam},
             {"extent", std::move(extent)}, {"bodies", std::move(bodies)}, {"frames", std::move(frames)},
             {"blanks", std::move(blanks)}, {"clearance_planes", std::move(planes)},
-            {"start_points", std::move(points)}, {"operations", std::move(operations)}};
+            {"start_points", std::move(points)}, {"operations", std::move(operations)},
+            {"unmeshed_faces", scene.unmeshed_faces}};
 }
 
 }  // namespace nxhost::picture

@@ -35,6 +35,9 @@ int write_picture(const PictureOptions &options) {
         std::fprintf(stderr, "nxhost: %s\n", error.c_str());
         return kExitSave;
     }
+    if (scene.unmeshed_faces > 0)
+        std::fprintf(stderr, "nxhost: %s: %d faces could not be tessellated and are missing from the page\n",
+                     options.part.c_str(), scene.unmeshed_faces);
     if (!scene.has_cam) std::fprintf(stderr, "nxhost: %s: no CAM setup, the page shows the bodies only\n", options.part.c_str());
     return kExitOk;
 }

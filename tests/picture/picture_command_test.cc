@@ -108,6 +108,11 @@ TEST_F(PictureCommandTest, ChromiumDrawsThePageWithoutScriptErrors) {
         EXPECT_NE(dom.out.find("<pre id=\"script-errors\" hidden=\"\"></pre>"), std::string::npos) << p;
         EXPECT_NE(dom.out.find("<canvas"), std::string::npos) << p;
     }
+    // An operation picked through the page's address: its line marked, drawn without an error.
+    const Shell planar = chromium(page + "#op=PLAN_EDM-F2", {"--dump-dom"});
+    EXPECT_NE(planar.out.find("<li class=\"picked\"><b>PLAN_EDM-F2</b>"), std::string::npos) << planar.out.substr(0, 2000);
+    EXPECT_NE(planar.out.find("<body data-rendered=\"ok\">"), std::string::npos);
+    EXPECT_NE(planar.out.find("<pre id=\"script-errors\" hidden=\"\"></pre>"), std::string::npos);
     const std::string artifacts = testsupport::binary_dir() + "/test-artifacts";
     fs::create_directories(artifacts);
     const std::string png = artifacts + "/picture.png";

@@ -126,6 +126,7 @@ TEST_F(SceneTest, EachOperationHasItsCutAreaAndBottomLevel) {
 
 TEST_F(SceneTest, BodiesAreClosedOutwardMeshesWithEveryFaceCovered) {
     const Scene scene = programmed();
+    EXPECT_EQ(scene.unmeshed_faces, 0);
     const std::map<std::string, double> volumes = {{"CLAMP-1", 40 * 20 * 20}, {"BASE-1", 80 * 40 * 8}};
     for (const SceneBody &b : scene.bodies) {
         int covered = 0;
