@@ -71,6 +71,7 @@ const char *page_script() {
   function norm(a) { var l = Math.hypot(a[0], a[1], a[2]); return l > 1e-12 ? [a[0] / l, a[1] / l, a[2] / l] : [0, 0, 1]; }
   function rgb(c, k) { return 'rgb(' + Math.round(c[0] * k) + ',' + Math.round(c[1] * k) + ',' + Math.round(c[2] * k) + ')'; }
   function fmt(v) { return String(Math.round(v * 1000) / 1000); }
+  function plural(n, one, many) { return n + ' ' + (n === 1 ? one : many || one + 's'); }
 
   var ext = scene.extent;
   var center = [(ext[0] + ext[3]) / 2, (ext[1] + ext[4]) / 2, (ext[2] + ext[5]) / 2];
@@ -285,11 +286,13 @@ const char *page_script() {
     var li = document.createElement('li'), name = document.createElement('b'), detail = document.createElement('div');
     name.textContent = op.name;
     detail.className = 'detail';
+    var parts = [];
+    if (op.area.length) parts.push(plural(op.area.length, 'face'));
+    if (op.boundaries.length) parts.push(plural(op.boundaries.length, 'boundary', 'boundaries'));
     detail.textContent = op.kind + ' in ' + op.program + ', ' + op.workpiece + '; cut area: ' +
-      (op.area_source ? op.area_source + ' (' + op.area.length + ' faces' +
-        (op.boundaries.length ? ', ' + op.boundaries.length + ' boundaries' : '') + ')' : 'none') +
+      (op.area_source ? op.area_source + (parts.length ? ' (' + parts.join(', ') + ')' : '') : 'none') +
       '; bottom: ' + (op.bottom_source ? op.bottom_source + ' ' + fmt(op.bottom) : 'none') +
-      '; ' + op.start_points.length + ' start points';
+      '; ' + plural(op.start_points.length, 'start point');
     li.appendChild(name); li.appendChild(detail);
     li.addEventListener('click', function () {
       picked = picked === i ? -1 : i;
@@ -309,7 +312,10 @@ const char *page_script() {
   scene.operations.forEach(function (op, k) { if (op.name === wanted) picked = k; });
   for (var i = 0; i < scene.operations.length && picked < 0; ++i)
     if (scene.operations[i].area.length) picked = i;
-  if (picked >= 0) list.children[picked].classList.add('picked');
+  if (picked >= 0) {
+    list.children[picked].classList.add('picked');
+    list.children[picked].scrollIntoView({ block: 'nearest' });
+  }
 
   window.addEventListener('resize', drawAll);
   drawAll();

@@ -132,7 +132,39 @@ TEST_F(PictureCommandTest, ChromiumDrawsThePageWithoutScriptErrors) {
     EXPECT_GT(bytes.size(), 40000u) << "a blank page compresses to far less";
 }
 
-// The check above can fail: a page whose data is broken shows its error and no mark.
+// What a user does with the page: turn and zoom the 3D view, pick an operation, reset the view;
+// each redraws without a script error.
+TEST_F(PictureCommandTest, DraggingZoomingAndPickingRedrawWithoutScriptErrors) {
+    ASSERT_TRUE(fs::exists(kChromium)) << "headless Chromium is needed (scripts/install-deps.sh installs it)";
+    ASSERT_EQ(ProgrammedPart::get().error(), "");
+    const std::string page = dir_ + "/electrodes.html";
+    ASSERT_EQ(nxhost({"picture", ProgrammedPart::get().path(), "--html", page}).exit_code, 0);
+    std::string html = testsupport::read_host_file(page);
+    const std::size_t end = html.rfind("</body>");
+    ASSERT_NE(end, std::string::npos);
+    html.insert(end, R"(<script>
+(function () {
+  var c = document.querySelectorAll('canvas')[3];
+  c.dispatchEvent(new MouseEvent('mousedown', { clientX: 100, clientY: 100, bubbles: true }));
+  window.dispatchEvent(new MouseEvent('mousemove', { clientX: 160, clientY: 130 }));
+  window.dispatchEvent(new MouseEvent('mouseup', {}));
+  c.dispatchEvent(new WheelEvent('wheel', { deltaY: -300, bubbles: true, cancelable: true }));
+  document.querySelectorAll('#operations li')[6].click();
+  c.dispatchEvent(new MouseEvent('dblclick', { bubbles: true }));
+  requestAnimationFrame(function () { setTimeout(function () { document.body.dataset.interacted = 'ok'; }, 0); });
+})();
+</script>
+)");
+    ASSERT_TRUE(testsupport::write_host_file(page, html));
+    const Shell dom = chromium(page, {"--virtual-time-budget=5000", "--dump-dom"});
+    ASSERT_EQ(dom.exit_code, 0) << dom.err;
+    EXPECT_NE(dom.out.find("data-interacted=\"ok\""), std::string::npos) << "the redraws did not all run";
+    EXPECT_NE(dom.out.find("<li class=\"picked\"><b>PLAN_EDM-F2</b>"), std::string::npos);
+    EXPECT_NE(dom.out.find("<pre id=\"script-errors\" hidden=\"\"></pre>"), std::string::npos)
+        << dom.out.substr(dom.out.find("script-errors"), 300);
+}
+
+// The checks above can fail: a page whose data is broken shows its error and no mark.
 TEST_F(PictureCommandTest, AScriptErrorShowsInThePageAndLeavesItUnmarked) {
     ASSERT_TRUE(fs::exists(kChromium)) << "headless Chromium is needed (scripts/install-deps.sh installs it)";
     const std::string page = dir_ + "/bare.html";
