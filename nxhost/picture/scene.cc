@@ -208,11 +208,12 @@ private:
         for (const auto &[type, list] : c.boundaries)
             for (const cam::Boundary &b : list) {
                 if (op.area_source.empty() && b.face != NULL_TAG) add_faces(b.face, &op.area);
-                std::vector<Vec3> line;
+                std::vector<std::vector<Vec3>> members;
                 for (const cam::BoundaryMember &m : b.members) {
-                    polyline(m.entity, &line);
+                    members.push_back(member_points(m.entity));
                     extent_entities.push_back(m.entity);
                 }
+                std::vector<Vec3> line = chained(std::move(members));
                 if (!line.empty()) op.boundaries.push_back(std::move(line));
             }
         if (op.area_source.empty() && !op.area.empty()) op.area_source = "boundary faces";
@@ -242,21 +243,54 @@ private:
         scene_.clearance_planes.push_back(plane);
     }
 
-    // Points along an edge or curve, appended to a boundary's line.
-    void polyline(tag_t entity, std::vector<Vec3> *line) {
+    // Points along an edge or curve; empty when it has none.
+    std::vector<Vec3> member_points(tag_t entity) const {
         const Object *obj = store().find(entity);
         const modeling::ShapeRef *shape = obj ? modeling::object_shape(*obj) : nullptr;
-        if (!shape) return;
         std::vector<modeling::Point> points;
-        if (modeling::curve_points(*shape, deflection_, 0.5, 0.0, &points) != modeling::CurvePointsResult::done) return;
-        // Members run either way round; each continues from the end nearest the line so far.
-        if (!line->empty() && points.size() > 1) {
-            auto far = [&](const modeling::Point &p) {
-                return std::hypot(p[0] - line->back()[0], p[1] - line->back()[1], p[2] - line->back()[2]);
-            };
-            if (far(points.back()) < far(points.front())) std::reverse(points.begin(), points.end());
+        if (!shape || modeling::curve_points(*shape, deflection_, 0.5, 0.0, &points) != modeling::CurvePointsResult::done)
+            points.clear();
+        return points;
+    }
+
+    // A boundary's members as one line. Members need not come in chain order, nor all run the
+    // same way round (a face's loop lists its edges as the face holds them): the line grows at
+    // whichever of its ends the nearest remaining member meets.
+    static std::vector<Vec3> chained(std::vector<std::vector<Vec3>> members) {
+        auto gap = [](const Vec3 &a, const Vec3 &b) { return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]); };
+        members.erase(std::remove_if(members.begin(), members.end(), [](const auto &m) { return m.empty(); }), members.end());
+        if (members.empty()) return {};
+        std::vector<Vec3> line = members.front();
+        members.erase(members.begin());
+        while (!members.empty()) {
+            std::size_t best = 0;
+            bool at_front = false, reversed = false;
+            double nearest = -1.0;
+            for (std::size_t k = 0; k < members.size(); ++k)
+                for (int end = 0; end < 4; ++end) {
+                    const Vec3 &mine = end < 2 ? line.back() : line.front();
+                    const Vec3 &theirs = end % 2 == 0 ? members[k].front() : members[k].back();
+                    const double d = gap(mine, theirs);
+                    if (nearest >= 0.0 && d >= nearest) continue;
+                    nearest = d;
+                    best = k;
+                    at_front = end >= 2;
+                    reversed = end % 2 == 1;
+                }
+            std::vector<Vec3> next = std::move(members[best]);
+            members.erase(members.begin() + static_cast<std::ptrdiff_t>(best));
+            if (at_front) {
+                // Prepended: the member must end where the line starts.
+                if (!reversed) std::reverse(next.begin(), next.end());
+                const bool joined = gap(next.back(), line.front()) < 1e-9;
+                line.insert(line.begin(), next.begin(), next.end() - (joined ? 1 : 0));
+            } else {
+                if (reversed) std::reverse(next.begin(), next.end());
+                const bool joined = gap(line.back(), next.front()) < 1e-9;
+                line.insert(line.end(), next.begin() + (joined ? 1 : 0), next.end());
+            }
         }
-        line->insert(line->end(), points.begin(), points.end());
+        return line;
     }
 
     // The level an operation cuts down to, with the axes that level is measured along.

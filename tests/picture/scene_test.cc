@@ -113,6 +113,20 @@ TEST_F(SceneTest, EachOperationHasItsCutAreaAndBottomLevel) {
         EXPECT_NEAR(op->bottom_rect[0][0], c.xmin, 1e-6) << c.name;
         EXPECT_NEAR(op->bottom_rect[2][0], c.xmax, 1e-6) << c.name;
     }
+    // Every boundary is drawn as one chain: no jump longer than the loop's widest side, and a
+    // closed loop ends where it starts.
+    for (const char *name : {"FACE_EDM-F1", "PLAN_EDM-F2_3"}) {
+        const auto *op = find_op(scene, name);
+        ASSERT_NE(op, nullptr);
+        for (const auto &line : op->boundaries) {
+            ASSERT_GE(line.size(), 4u) << name;
+            double length = 0.0;
+            for (std::size_t k = 1; k < line.size(); ++k)
+                length += std::hypot(line[k][0] - line[k - 1][0], line[k][1] - line[k - 1][1], line[k][2] - line[k - 1][2]);
+            EXPECT_LT(length, 4 * 30 + 1e-6) << name << ": the loop doubles back on itself";
+            EXPECT_NEAR(std::hypot(line.front()[0] - line.back()[0], line.front()[1] - line.back()[1]), 0.0, 1e-6) << name;
+        }
+    }
     // The planar finish's boundary runs around the head of EL-001 (6..24 in X and Y) in the
     // plane of its EDM face.
     const auto *planar = find_op(scene, "PLAN_EDM-F2");
