@@ -79,8 +79,18 @@ const char *page_script() {
   var corners = [];
   for (var c = 0; c < 8; ++c) corners.push([ext[c & 1 ? 3 : 0], ext[c & 2 ? 4 : 1], ext[c & 4 ? 5 : 2]]);
 
-  // Every triangle once, with its body, face and normal.
-  var tris = [];
+  // Every triangle once, with its body, face and normal. Painting far to near goes wrong where a
+  // long triangle (the top of a plate) reaches from behind a small body to in front of it, so
+  // triangles are halved along their longest edge until no edge is long against the scene.
+  var tris = [], longest = radius / 25;
+  function pushSplit(p, n, bi, f, color) {
+    var d = [0, 1, 2].map(function (k) { var q = sub(p[k], p[(k + 1) % 3]); return dot(q, q); });
+    var k = d[0] >= d[1] && d[0] >= d[2] ? 0 : d[1] >= d[2] ? 1 : 2;
+    if (d[k] <= longest * longest) { tris.push({ p: p, n: n, body: bi, face: f, color: color }); return; }
+    var a = p[k], b = p[(k + 1) % 3], c = p[(k + 2) % 3], m = [(a[0] + b[0]) / 2, (a[1] + b[1]) / 2, (a[2] + b[2]) / 2];
+    pushSplit([a, m, c], n, bi, f, color);
+    pushSplit([m, b, c], n, bi, f, color);
+  }
   scene.bodies.forEach(function (b, bi) {
     if (b.blanked) return;
     var faceOf = new Array(b.t.length / 3);
@@ -88,7 +98,7 @@ const char *page_script() {
       for (var k = 0; k < b.f[2 * f + 1]; ++k) faceOf[b.f[2 * f] + k] = f;
     for (var t = 0; t < b.t.length / 3; ++t) {
       var p = [0, 1, 2].map(function (j) { var i = b.t[3 * t + j]; return [b.v[3 * i], b.v[3 * i + 1], b.v[3 * i + 2]]; });
-      tris.push({ p: p, n: norm(cross(sub(p[1], p[0]), sub(p[2], p[0]))), body: bi, face: faceOf[t], color: COLORS[b.role] || COLORS.sheet });
+      pushSplit(p, norm(cross(sub(p[1], p[0]), sub(p[2], p[0]))), bi, faceOf[t], COLORS[b.role] || COLORS.sheet);
     }
   });
 
