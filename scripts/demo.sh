@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Plays the shipped scenario through the runner with the add-on and prints its transcript, the
-# CAM tree of the part it saved and the settings both dialogs kept; then shows the same plan as
-# NX releases before 7.0 list it; last a batch of three part files, one handed to the background
-# computer, whose task `nxhost worker` then computes. Works on a fresh copy of conf/ under
-# BUILD/demo: tracked files are only read.
+# CAM tree of the part it saved, the path of that part's picture page and the settings both
+# dialogs kept; then shows the same plan as NX releases before 7.0 list it; last a batch of three
+# part files, one handed to the background computer, whose task `nxhost worker` then computes.
+# Works on a fresh copy of conf/ under BUILD/demo: tracked files are only read.
 set -euo pipefail
 
 if [ $# -ne 1 ]; then
@@ -29,6 +29,11 @@ echo "== nxhost exit 0: the add-on closed its session and gave back all NX memor
 echo
 echo "== the CAM setup of the saved part $demo/out/electrodes.prt"
 "$nxhost" tree "$demo/out/electrodes.prt" --view all | sed -n '/^cam setup/,$p'
+echo
+page="$demo/out/electrodes.html"
+"$nxhost" picture "$demo/out/electrodes.prt" --html "$page"
+echo "== its picture: $page ($(wc -c <"$page") bytes; open it in a browser: the electrodes, MCS, blanks,"
+echo "   clearance plane, start points and each operation's cut area and bottom level)"
 echo
 echo "== state kept for the next run: $demo/conf/qz_conf/temp/torvane_sel_temp.dat (template line, all solids)"
 od -An -td4 "$demo/conf/qz_conf/temp/torvane_sel_temp.dat"

@@ -8,7 +8,8 @@ if [ "${1:-}" = windows ]; then
               googletest wine64 nsis zip unzip)
 else
     packages=(cmake g++ make libocct-modeling-algorithms-dev libocct-data-exchange-dev
-              libtbb-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev)
+              libtbb-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+              chromium)  # the picture test opens the page in headless Chromium
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,9 @@ int run_session(const RunOptions &options);
 // nxhost tree: the objects of a part on stdout.
 int print_tree(const TreeOptions &options);
 
+// nxhost picture: an HTML page drawing a part and its CAM setup.
+int write_picture(const PictureOptions &options);
+
 // nxhost worker: the background computer on a task directory.
 int run_worker(const WorkerOptions &options);
 

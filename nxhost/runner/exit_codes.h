@@ -11,7 +11,7 @@ enum ExitCode {
     kExitCrash = 4,      // the add-on crashed
     kExitAddon = 5,      // the add-on cannot be loaded or has no entry point
     kExitUnclean = 6,    // session left open, NX memory not freed, API misuse
-    kExitSave = 7,       // a changed part could not be saved
+    kExitSave = 7,       // a changed part, or the page of picture, could not be written
     kExitTaskFailed = 8, // worker: a task went to failed/ or could not be taken
     kExitConfigWarnings = 9,  // check-config: warnings, no error
     kExitConfigErrors = 10,   // check-config: at least one error

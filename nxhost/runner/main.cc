@@ -26,6 +26,8 @@ int main(int argc, char **argv) {
         return run_session(line.run);
     case Command::Tree:
         return print_tree(line.tree);
+    case Command::Picture:
+        return write_picture(line.picture);
     case Command::Worker:
         return run_worker(line.worker);
     case Command::CheckConfig:

@@ -225,6 +225,29 @@ TreeOptions parse_tree(Arguments &in) {
     return tree;
 }
 
+PictureOptions parse_picture(Arguments &in) {
+    PictureOptions picture;
+    bool part_seen = false, html_seen = false;
+    while (!in.done()) {
+        const std::string &arg = in.take();
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (arg.empty()) throw UsageError("the part path is empty");
+            set_once(&picture.part, &part_seen, "the part", arg);
+            continue;
+        }
+        std::string joined;
+        bool joined_given = false;
+        std::string name = Arguments::option_name(arg, &joined, &joined_given);
+        if (name == "--drive") picture.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
+        else if (name == "--mount") picture.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
+        else if (name == "--html") set_once(&picture.html, &html_seen, name, in.value_of(name, joined, joined_given));
+        else throw UsageError("unknown option '" + name + "' for picture");
+    }
+    if (!part_seen) throw UsageError("picture needs a part");
+    if (!html_seen) throw UsageError("picture needs --html OUT, the page to write");
+    return picture;
+}
+
 WorkerOptions parse_worker(Arguments &in) {
     WorkerOptions worker;
     bool dir_seen = false, poll_seen = false, settle_seen = false;
@@ -302,6 +325,9 @@ CommandLine parse_command_line(const std::vector<std::string> &args) {
     } else if (command == "tree") {
         line.command = Command::Tree;
         line.tree = parse_tree(in);
+    } else if (command == "picture") {
+        line.command = Command::Picture;
+        line.picture = parse_picture(in);
     } else if (command == "worker") {
         line.command = Command::Worker;
         line.worker = parse_worker(in);
@@ -320,6 +346,10 @@ std::string usage_text() {
   nxhost tree PART [--drive X=DIR]... [--mount WINPATH=DIR]... [--view VIEW]...
                                 print the objects of a part; VIEW is a view of its CAM
                                 tree: program (default), machine, geometry, method or all
+  nxhost picture PART --html OUT [--drive X=DIR]... [--mount WINPATH=DIR]...
+                                write one self-contained HTML page OUT drawing the part:
+                                bodies, MCS, blanks, clearance plane, start points and
+                                each operation's cut area and bottom level (see "picture")
   nxhost worker TASKDIR [--drive X=DIR]... [--mount WINPATH=DIR]... [--once | --poll SECONDS]
                 [--settle SECONDS]
                                 compute the tasks the add-on's background post leaves in
@@ -387,6 +417,14 @@ check-config:
   One line per finding: FILE:LINE: error|warning: MESSAGE (line 1 when something is
   missing from the file). Exit code 0 clean, 9 warnings only, 10 errors.
 
+picture:
+  The page needs no network: the part's data and the script that draws it are inside it.
+  It shows three views along the axes (top, front, right side) and a 3D view turned by
+  dragging and zoomed by the wheel; picking an operation in its list highlights the
+  faces it cuts and draws its bottom level (floor plane, lowest cut level or lowest
+  boundary plane). Electrodes are the solids without an IS_CLAMP or IS_ELEC_BOT_BLOCK
+  mark. A part without a CAM setup gives a page of its bodies that says so (exit 0).
+
 options of faults: those of run except --out, and
   --from N             the first call to fail (default 1)
   --stride K           after it, fail every K-th call only (default 1: every call)
@@ -406,8 +444,8 @@ options of faults: those of run except --out, and
 exit codes:
   0 done   1 bad usage   2 bad script, part or directory   3 the script and the add-on
   disagree   4 the add-on crashed   5 the add-on cannot be loaded   6 session left open,
-  NX memory not freed or API misused   7 a changed part could not be saved
-  8 (worker) a task failed or could not be taken   9 (check-config) warnings only
+  NX memory not freed or API misused   7 a changed part or the picture could not be
+  written   8 (worker) a task failed or could not be taken   9 (check-config) warnings only
   10 (check-config) errors found   11 (faults) a replay crashed, leaked, misused the API or
   ended otherwise than a run may
 )";

@@ -67,6 +67,13 @@ struct TreeOptions {
     std::vector<std::string> views;  // CAM views to print; empty = the program order view
 };
 
+struct PictureOptions {
+    std::string part;
+    std::vector<Drive> drives;
+    std::vector<Mount> mounts;
+    std::string html;  // host path of the page to write
+};
+
 struct WorkerOptions {
     std::string task_dir;            // host directory shared by the background computers
     std::vector<Drive> drives;
@@ -83,12 +90,13 @@ struct CheckConfigOptions {
     std::string english;                   // the English catalogues; default: lang-en beside qz_conf
 };
 
-enum class Command { Help, Run, Tree, Worker, CheckConfig, Faults };
+enum class Command { Help, Run, Tree, Picture, Worker, CheckConfig, Faults };
 
 struct CommandLine {
     Command command = Command::Help;
     RunOptions run;
     TreeOptions tree;
+    PictureOptions picture;
     WorkerOptions worker;
     CheckConfigOptions check_config;
     FaultsOptions faults;

@@ -97,6 +97,19 @@ TEST(RunnerOptions, FaultsTakesTheRunOptionsAndItsBounds) {
     EXPECT_EQ(replay.run.fault_report, "r.txt");
 }
 
+TEST(RunnerOptions, PictureTakesItsPartPageAndDrivesInAnyOrder) {
+    for (const std::vector<std::string> &args :
+         {std::vector<std::string>{"picture", "D:\\p\\a.prt", "--html", "out/a.html", "--drive", "d=conf"},
+          std::vector<std::string>{"picture", "--html=out/a.html", "--drive=D=conf", "D:\\p\\a.prt"}}) {
+        const CommandLine line = parse_command_line(args);
+        ASSERT_EQ(line.command, Command::Picture);
+        EXPECT_EQ(line.picture.part, "D:\\p\\a.prt");
+        EXPECT_EQ(line.picture.html, "out/a.html");
+        ASSERT_EQ(line.picture.drives.size(), 1u);
+        EXPECT_EQ(line.picture.drives[0].letter, 'D');
+    }
+}
+
 TEST(RunnerOptions, HelpIsACommandOfItsOwn) {
     for (const char *form : {"--help", "-h", "help"})
         EXPECT_EQ(parse_command_line({form}).command, Command::Help) << form;
@@ -120,6 +133,13 @@ TEST(RunnerOptions, BadUsageIsRefusedWithAMessageNamingTheFault) {
         {{"tree", "a.prt", "b.prt"}, "the part given twice"},
         {{"tree", "a.prt", "--out", "x"}, "unknown option '--out' for tree"},
         {{"help", "run"}, "help takes no arguments"},
+        {{"picture"}, "picture needs a part"},
+        {{"picture", "a.prt"}, "picture needs --html OUT"},
+        {{"picture", "a.prt", "--html="}, "--html needs a value"},
+        {{"picture", "a.prt", "--html", "x", "--html", "y"}, "--html given twice"},
+        {{"picture", "a.prt", "b.prt", "--html", "x"}, "the part given twice"},
+        {{"picture", "", "--html", "x"}, "the part path is empty"},
+        {{"picture", "a.prt", "--html", "x", "--view", "all"}, "unknown option '--view' for picture"},
         {{"check-config"}, "check-config needs a configuration directory"},
         {{"check-config", "a", "b"}, "the configuration directory given twice"},
         {{"check-config", "a", "--lang-en", "x", "--lang-en", "y"}, "--lang-en given twice"},
@@ -167,7 +187,8 @@ TEST(RunnerOptions, UsageTextDocumentsTheDefaultAddonAndTheExitCodes) {
     EXPECT_NE(usage.find("exit codes"), std::string::npos);
     for (const char *option : {"--drive", "--mount", "--lang", "--part", "--release", "--out", "--addon", "--dialogs",
                                "nxhost worker TASKDIR", "--once", "--poll", "--settle", "8 (worker)",
-                               "nxhost faults SCRIPT", "--stride", "--max-calls", "--jobs", "9 (check-config)", "11 (faults)"})
+                               "nxhost faults SCRIPT", "--stride", "--max-calls", "--jobs", "9 (check-config)", "11 (faults)",
+                               "nxhost picture PART --html OUT", "7 a changed part or the picture could not be"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
