@@ -8,10 +8,8 @@ TORVANE_FUZZ_TARGET(keyed_def) {
     fuzzsupport::put_file("qz_conf/config.def", input);
     edm_descr descr;
     read_config_edm_descr(&descr);
-    for (const char *key : {"fix_user_def_oper_start_angle:", "path_elec_text_ratio:", "elec_rough_space:"}) {
-        double number = 0.0;
-        read_config_value(key, &number, CONFIG_DEF_PATH);
-        char text[MY_CONFIG_VALUE_BUFSIZE];
-        read_config_value_char(key, text, CONFIG_DEF_PATH);
-    }
+    double number = 0.0;
+    read_config_value("fix_user_def_oper_start_angle:", &number, CONFIG_DEF_PATH);
+    char text[MY_CONFIG_VALUE_BUFSIZE];
+    read_config_value_char("path_elec_text_dir:", text, CONFIG_DEF_PATH);
 }

@@ -47,6 +47,10 @@ max_len_of() {
   esac
 }
 
+# Each target writes its input to a file before reading it: on a memory file system that costs
+# a tenth of a disk's time.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+
 work=$build/fuzz
 failed=0
 printf '%-16s %10s %8s %9s\n' target executions seconds findings
@@ -67,7 +71,7 @@ for t in "${targets[@]}"; do
   "$program" -runs="$runs" -max_total_time="$max_time" -max_len="$(max_len_of "$t")" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     "${dict[@]}" -artifact_prefix="$findings/" "$corpus" "$seeds" >"$log" 2>&1 || status=$?
   seconds=$(awk -v a="$start" -v b="$(date +%s%N)" 'BEGIN { printf "%.1f", (b - a) / 1e9 }')
-  executions=$(awk -F: '/stat::number_of_executed_units/ { gsub(/ /, "", $2); print $2 }' "$log" | tail -n 1)
+  executions=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$log" | tail -n 1)
   count=$(find "$findings" -type f | wc -l)
   printf '%-16s %10s %8s %9s\n' "$t" "${executions:-?}" "$seconds" "$count"
   if [ "$count" -gt 0 ] || [ "$status" -ne 0 ]; then
