@@ -5,13 +5,19 @@
 # make windows      : cross-build the add-on for Windows with mingw-w64 (build-win/), exports checked
 # make windows-test : run the Windows tests under Wine (the package's install test among them)
 # make package      : the Windows zip and installer in build-win/package/
+# make fuzz         : the libFuzzer targets (clang, build-fuzz/), each run FUZZ_RUNS times
+#                     (at most FUZZ_MAX_TIME seconds each when set)
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 WIN_BUILD ?= build-win
+FUZZ_BUILD ?= build-fuzz
+FUZZ_RUNS ?= 1000000
+FUZZ_JOBS ?= 2
+FUZZ_MAX_TIME ?= 0
 
-.PHONY: all deps configure build test demo large-sample faults bench clean windows windows-test package
+.PHONY: all deps configure build test demo large-sample faults bench clean windows windows-test package fuzz
 
 all: build
 
@@ -63,5 +69,9 @@ windows-test: windows
 package: windows
 	scripts/package.sh $(WIN_BUILD)
 
+fuzz:
+	@scripts/install-deps.sh fuzz
+	scripts/fuzz.sh --build $(FUZZ_BUILD) --runs $(FUZZ_RUNS) --max-time $(FUZZ_MAX_TIME) --jobs $(FUZZ_JOBS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(WIN_BUILD)
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-bench $(WIN_BUILD) $(FUZZ_BUILD)

@@ -74,7 +74,8 @@ function(nx_loaded_library name)
               -DEXPORTS=${exports} -DIMPORTS_ALLOWED=${allowed}
               -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllExports.cmake
       VERBATIM)
-  elseif(NOT WIN32)
+  elseif(NOT WIN32 AND NOT TORVANE_FUZZ)
+    # (Under clang's sanitizers a library takes their runtime from the program that loads it.)
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
 endfunction()

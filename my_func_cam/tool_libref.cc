@@ -141,7 +141,11 @@ bool read_table_line(FILE *fp, table_line *line) {
             break;
         }
         matched = c == MARKER[matched] ? matched + 1 : (c == MARKER[0] ? 1 : 0);
-        if (matched == 3) line->has_eof = true;
+        // Once found the marker is looked for afresh, so that a NUL after it is no fourth letter.
+        if (matched == 3) {
+            line->has_eof = true;
+            matched = 0;
+        }
         if (++length > LIBREF_ROW_MAX)
             line->too_long = true;
         else

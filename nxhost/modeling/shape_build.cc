@@ -167,8 +167,9 @@ TopoDS_Shape make_frustum(const Json &j, const std::string &place) {
         if (w <= 0 || d <= 0) fail(place + "." + key, "width and depth must be greater than 0");
         return std::make_pair(w, d);
     };
-    auto [w, d] = size("bottom");
-    auto [tw, td] = size("top");
+    // Plain variables: a lambda may not capture structured bindings before C++20 (clang refuses).
+    const std::pair<double, double> bottom = size("bottom"), top = size("top");
+    const double w = bottom.first, d = bottom.second, tw = top.first, td = top.second;
     double height = positive(j, "height", place);
     // The wedge's Y runs along the axis; its corner sits half a bottom off the centre.
     gp_Dir normal = x.Crossed(axis);

@@ -179,6 +179,7 @@ TEST_F(ToolLibraries, ReadATableOrKeepThePreviousList) {
             table("\n" + a + "\n" + tool_row("2", "b", "2") + tool_row("3", "c", "3", "H1", "not EOF") + "EOF\n"),
             "1 A,B", {}},
            {"an empty table", 0, table("EOF\n"), "1 ", {}},
+           {"a NUL and more after the end marker", 0, table(a + std::string("EOF\0|x EOF\0\0\n", 13)), "1 A", {}},
            {"a row of 999 characters", 0, table(row999 + "EOF\n"), "1 B", {}},
            {"a row of 1000 characters", 0, table(row1000 + "EOF\n"), "0 OLD",
             {"T13 " + k + " T14 " + row1000.substr(0, 40)}},
