@@ -233,6 +233,25 @@ unsigned carrier_of(const CamObject &obj, int subtype) {
     }
 }
 
+bool carries_param(tag_t tag, int index) {
+    const ParamSpec *spec = param_spec(index);
+    const Object *obj = store().find(tag);
+    const CamObject *cam = obj ? cam_object(*obj) : nullptr;
+    return spec && cam && (spec->carriers & carrier_of(*cam, obj->subtype));
+}
+
+std::string operation_kind_text(int subtype) {
+    switch (subtype) {
+    case UF_mach_pocket_subtype: return "planar milling";
+    case UF_mach_surface_contour_subtype: return "fixed contour";
+    case UF_mach_cavity_milling_subtype: return "cavity milling";
+    case UF_mach_face_milling_subtype: return "face milling";
+    case UF_mach_zlevel_milling_subtype: return "Z-level";
+    case UF_mach_plunge_milling_subtype: return "plunge milling";
+    default: return "operation";
+    }
+}
+
 std::string carriers_text(unsigned carriers) {
     static const struct {
         unsigned bit;

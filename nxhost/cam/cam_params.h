@@ -68,6 +68,10 @@ const std::vector<ParamSpec> &param_table();
 
 // The carrier bit of an object (0 for objects without parameters).
 unsigned carrier_of(const CamObject &obj, int subtype);
+// Whether the object of a tag carries an index: a CAM object whose kind and subtype take it.
+bool carries_param(tag_t tag, int index);
+// "cavity milling", "Z-level" ...: how the listings name an operation's subtype.
+std::string operation_kind_text(int subtype);
 // "stock_part of 260 cavity milling" style text of who carries an index, for messages.
 std::string carriers_text(unsigned carriers);
 

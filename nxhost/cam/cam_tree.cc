@@ -30,27 +30,9 @@ std::string num(double v) { return tree_number(v); }
 
 std::string point(const double *p) { return "[" + num(p[0]) + "," + num(p[1]) + "," + num(p[2]) + "]"; }
 
-std::string operation_kind_text(int subtype) {
-    switch (subtype) {
-    case UF_mach_pocket_subtype: return "planar milling";
-    case UF_mach_surface_contour_subtype: return "fixed contour";
-    case UF_mach_cavity_milling_subtype: return "cavity milling";
-    case UF_mach_face_milling_subtype: return "face milling";
-    case UF_mach_zlevel_milling_subtype: return "Z-level";
-    case UF_mach_plunge_milling_subtype: return "plunge milling";
-    default: return "operation";
-    }
-}
-
 double own_or_effective(tag_t tag, int index) {
     const ParamSpec *spec = param_spec(index);
     return spec ? effective_value(tag, *spec).real : 0.0;
-}
-
-bool carries(tag_t tag, int index) {
-    const ParamSpec *spec = param_spec(index);
-    const Object *obj = store().find(tag);
-    return spec && obj && (spec->carriers & carrier_of(*cam_object(*obj), obj->subtype));
 }
 
 std::string entity_text(tag_t entity) {
@@ -202,7 +184,7 @@ private:
 
     void group_details(const Object &obj, const CamObject &c, int depth) {
         if (c.kind != Kind::Group) return;
-        if (carries(obj.tag, UF_PARAM_MCS)) {
+        if (carries_param(obj.tag, UF_PARAM_MCS)) {
             const ParamValue mcs = effective_value(obj.tag, *param_spec(UF_PARAM_MCS));
             if (mcs.tag != NULL_TAG && obj.subtype == UF_mill_orient_subtype) line(depth, "mcs " + frame_text(mcs.tag));
         }
@@ -253,19 +235,19 @@ private:
     void cutting(tag_t tag, int depth) {
         const int subtype = store().find(tag)->subtype;
         auto integer = [&](int index) { return effective_value(tag, *param_spec(index)).integer; };
-        if (carries(tag, UF_PARAM_STOCK_BLANK)) line(depth, "blank stock " + num(own_or_effective(tag, UF_PARAM_STOCK_BLANK)));
-        if (carries(tag, UF_PARAM_STOCK_DRIVE)) line(depth, "drive stock " + num(own_or_effective(tag, UF_PARAM_STOCK_DRIVE)));
+        if (carries_param(tag, UF_PARAM_STOCK_BLANK)) line(depth, "blank stock " + num(own_or_effective(tag, UF_PARAM_STOCK_BLANK)));
+        if (carries_param(tag, UF_PARAM_STOCK_DRIVE)) line(depth, "drive stock " + num(own_or_effective(tag, UF_PARAM_STOCK_DRIVE)));
         if (subtype == UF_mach_pocket_subtype)
             line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_MAX_DEPTH)) + " (min " +
                             num(own_or_effective(tag, UF_PARAM_CUTLEV_MIN_DEPTH)) + ")");
-        else if (carries(tag, UF_PARAM_CUTLEV_DEPTH_PER_CUT))
+        else if (carries_param(tag, UF_PARAM_CUTLEV_DEPTH_PER_CUT))
             line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_DEPTH_PER_CUT)));
-        else if (carries(tag, UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH))
+        else if (carries_param(tag, UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH))
             line(depth, "depth per cut " + num(own_or_effective(tag, UF_PARAM_CUTLEV_GLOBAL_CUT_DEPTH)));
-        if (carries(tag, UF_PARAM_CUT_METHOD)) line(depth, "cut method " + cut_method_name(integer(UF_PARAM_CUT_METHOD)));
-        if (carries(tag, UF_PARAM_DRIVE_METHOD))
+        if (carries_param(tag, UF_PARAM_CUT_METHOD)) line(depth, "cut method " + cut_method_name(integer(UF_PARAM_CUT_METHOD)));
+        if (carries_param(tag, UF_PARAM_DRIVE_METHOD))
             line(depth, "drive method " + drive_method_name(integer(UF_PARAM_DRIVE_METHOD)));
-        if (carries(tag, UF_PARAM_STEPOVER_TYPE)) {
+        if (carries_param(tag, UF_PARAM_STEPOVER_TYPE)) {
             const int type = integer(UF_PARAM_STEPOVER_TYPE);
             std::string text = "stepover " + stepover_type_name(type);
             if (type == UF_PARAM_stepover_type_percent_tool_diameter)
@@ -283,9 +265,9 @@ private:
 
     void details(tag_t tag, const CamObject &c, int depth) {
         std::string stock;
-        if (carries(tag, UF_PARAM_STOCK_PART)) stock += "part " + num(own_or_effective(tag, UF_PARAM_STOCK_PART));
-        if (carries(tag, UF_PARAM_STOCK_FLOOR)) stock += "  floor " + num(own_or_effective(tag, UF_PARAM_STOCK_FLOOR));
-        if (carries(tag, UF_PARAM_TL_Z_OFFSET_TOG) &&
+        if (carries_param(tag, UF_PARAM_STOCK_PART)) stock += "part " + num(own_or_effective(tag, UF_PARAM_STOCK_PART));
+        if (carries_param(tag, UF_PARAM_STOCK_FLOOR)) stock += "  floor " + num(own_or_effective(tag, UF_PARAM_STOCK_FLOOR));
+        if (carries_param(tag, UF_PARAM_TL_Z_OFFSET_TOG) &&
             effective_value(tag, *param_spec(UF_PARAM_TL_Z_OFFSET_TOG)).integer != 0)
             stock += "  tool Z offset " + num(own_or_effective(tag, UF_PARAM_TL_Z_OFFSET));
         if (!stock.empty()) line(depth, "stock " + stock);
@@ -317,7 +299,7 @@ private:
 
     // The floor of planar milling: the plane the transform's X and Y axes span, at its origin.
     void floor_plane(tag_t tag, int depth) {
-        if (!carries(tag, UF_PARAM_FLOOR)) return;
+        if (!carries_param(tag, UF_PARAM_FLOOR)) return;
         const Object *floor = store().find(effective_value(tag, *param_spec(UF_PARAM_FLOOR)).tag);
         const auto *xform = floor ? dynamic_cast<const modeling::XformPayload *>(floor->payload.get()) : nullptr;
         if (!xform) return;

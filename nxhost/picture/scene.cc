@@ -62,25 +62,6 @@ BodyRole role_of(const Object &body, const modeling::BodyPayload &payload) {
     return BodyRole::Electrode;
 }
 
-bool carries(tag_t tag, int index) {
-    const cam::ParamSpec *spec = cam::param_spec(index);
-    const Object *obj = store().find(tag);
-    const cam::CamObject *c = obj ? cam::cam_object(*obj) : nullptr;
-    return spec && c && (spec->carriers & cam::carrier_of(*c, obj->subtype));
-}
-
-std::string operation_kind(int subtype) {
-    switch (subtype) {
-    case UF_mach_pocket_subtype: return "planar milling";
-    case UF_mach_surface_contour_subtype: return "fixed contour";
-    case UF_mach_cavity_milling_subtype: return "cavity milling";
-    case UF_mach_face_milling_subtype: return "face milling";
-    case UF_mach_zlevel_milling_subtype: return "Z-level";
-    case UF_mach_plunge_milling_subtype: return "plunge milling";
-    default: return "operation";
-    }
-}
-
 class Collector {
 public:
     Collector(tag_t part, const MeshTolerance &tolerance) : part_(part), tolerance_(tolerance) {}
@@ -163,7 +144,7 @@ private:
         const cam::CamObject *c = obj ? cam::cam_object(*obj) : nullptr;
         if (!c || c->kind == cam::Kind::Operation || c->kind == cam::Kind::Cutter) return;
         const std::string name = display_name(obj->name, tag);
-        if (obj->subtype == UF_mill_orient_subtype && carries(tag, UF_PARAM_MCS)) {
+        if (obj->subtype == UF_mill_orient_subtype && cam::carries_param(tag, UF_PARAM_MCS)) {
             Frame frame;
             frame.name = name;
             if (csys::frame_of(cam::mcs_csys_of(tag), &frame.origin, &frame.axes)) scene_.frames.push_back(frame);
@@ -194,7 +175,7 @@ private:
         const cam::CamObject &c = *cam::cam_object(obj);
         Operation op;
         op.name = display_name(obj.name, tag);
-        op.kind = operation_kind(obj.subtype);
+        op.kind = cam::operation_kind_text(obj.subtype);
         op.program = display_name(name_or_empty(c.parent[cam::kProgramView]), c.parent[cam::kProgramView]);
         op.workpiece = display_name(name_or_empty(c.parent[cam::kGeometryView]), c.parent[cam::kGeometryView]);
         std::vector<tag_t> extent_entities;
@@ -295,7 +276,7 @@ private:
 
     // The level an operation cuts down to, with the axes that level is measured along.
     bool bottom_level(tag_t tag, const cam::CamObject &c, int subtype, Operation *op, Axes *axes) {
-        if (carries(tag, UF_PARAM_FLOOR)) {
+        if (cam::carries_param(tag, UF_PARAM_FLOOR)) {
             const Object *floor = store().find(cam::effective_value(tag, *cam::param_spec(UF_PARAM_FLOOR)).tag);
             const auto *xform = floor ? dynamic_cast<const modeling::XformPayload *>(floor->payload.get()) : nullptr;
             Vec3 x = xform ? xform->x_axis : Vec3{}, y = xform ? xform->y_axis : Vec3{};
