@@ -1,7 +1,10 @@
 #include "nxhost/runner/environment.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "nxhost/parts/parts.h"
 
 namespace fs = std::filesystem;
 
@@ -53,6 +56,19 @@ void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, L
     if (const char *inherited = std::getenv("NXHOST_MOUNTS")) all = inherited;
     for (const std::string &entry : entries) all += (all.empty() ? "" : "|") + entry;
     setenv("NXHOST_MOUNTS", all.c_str(), 1);
+}
+
+tag_t mount_and_load_part(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, const std::string &part) {
+    try {
+        mount(drives, mounts, Language::Chinese);
+    } catch (const SetupError &e) {
+        std::fprintf(stderr, "nxhost: %s\n", e.what());
+        return NULL_TAG;
+    }
+    std::string error;
+    tag_t tag = load_part(part, &error);
+    if (tag == NULL_TAG) std::fprintf(stderr, "nxhost: %s\n", error.c_str());
+    return tag;
 }
 
 void mark_read_only(const std::vector<std::string> &folders) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nxhost/runner/options.h"
+#include "uf_defs.h"
 
 namespace nxhost::runner {
 
@@ -23,6 +24,10 @@ std::string existing_directory(const std::string &dir, const std::string &what);
 // environment already holds), and for English the folder lang-en at the root of drive D: over
 // D:\qz_conf\lang. Throws SetupError for a missing directory.
 void mount(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, Language language);
+
+// The part a reading command (tree, picture) opens, with the Chinese catalogues: NULL_TAG after
+// saying on stderr why the drives or the part cannot be used.
+tag_t mount_and_load_part(const std::vector<Drive> &drives, const std::vector<Mount> &mounts, const std::string &part);
 
 // Refuses writes below each Windows folder (NXHOST_READONLY, added to what the environment
 // already holds), as on shares the user may only read.

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "nxhost/parts/parts.h"
 #include "nxhost/picture/page.h"
 #include "nxhost/picture/scene.h"
 #include "nxhost/runner/commands.h"
@@ -12,18 +11,8 @@
 namespace nxhost::runner {
 
 int write_picture(const PictureOptions &options) {
-    try {
-        mount(options.drives, options.mounts, Language::Chinese);
-    } catch (const SetupError &e) {
-        std::fprintf(stderr, "nxhost: %s\n", e.what());
-        return kExitInput;
-    }
-    std::string error;
-    tag_t part = load_part(options.part, &error);
-    if (part == NULL_TAG) {
-        std::fprintf(stderr, "nxhost: %s\n", error.c_str());
-        return kExitInput;
-    }
+    tag_t part = mount_and_load_part(options.drives, options.mounts, options.part);
+    if (part == NULL_TAG) return kExitInput;
     picture::Scene scene;
     try {
         scene = picture::collect_scene(part);
@@ -31,6 +20,7 @@ int write_picture(const PictureOptions &options) {
         std::fprintf(stderr, "nxhost: %s: cannot draw: %s\n", options.part.c_str(), e.what());
         return kExitInput;
     }
+    std::string error;
     if (!picture::write_text_file(options.html, picture::html_page(scene), &error)) {
         std::fprintf(stderr, "nxhost: %s\n", error.c_str());
         return kExitSave;

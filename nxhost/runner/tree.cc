@@ -1,5 +1,4 @@
 // nxhost tree: load a part and print its objects.
-#include <cstdio>
 #include <iostream>
 
 #include "nxhost/cam/cam_file.h"
@@ -11,12 +10,6 @@
 namespace nxhost::runner {
 
 int print_tree(const TreeOptions &options) {
-    try {
-        mount(options.drives, options.mounts, Language::Chinese);
-    } catch (const SetupError &e) {
-        std::fprintf(stderr, "nxhost: %s\n", e.what());
-        return kExitInput;
-    }
     std::vector<cam::View> views;
     for (const std::string &view : options.views) {
         if (view == "all") views = {cam::kProgramView, cam::kMachineView, cam::kGeometryView, cam::kMethodView};
@@ -26,12 +19,8 @@ int print_tree(const TreeOptions &options) {
         else views.push_back(cam::kMethodView);
     }
     if (!views.empty()) cam::set_printed_views(views);
-    std::string error;
-    tag_t part = load_part(options.part, &error);
-    if (part == NULL_TAG) {
-        std::fprintf(stderr, "nxhost: %s\n", error.c_str());
-        return kExitInput;
-    }
+    tag_t part = mount_and_load_part(options.drives, options.mounts, options.part);
+    if (part == NULL_TAG) return kExitInput;
     print_part_tree(std::cout, part);
     std::cout.flush();
     return kExitOk;
