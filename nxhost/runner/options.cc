@@ -203,47 +203,47 @@ RunOptions parse_run(Arguments &in, FaultsOptions *faults) {
     return run;
 }
 
-TreeOptions parse_tree(Arguments &in) {
-    TreeOptions tree;
+// The loop of the commands that read one part: its path, --drive and --mount. `own` takes the
+// command's other options (name, value reader) and returns false for one it does not know.
+template <class Options, class Own>
+void parse_part_command(Arguments &in, const std::string &command, Options *options, Own own) {
     bool part_seen = false;
     while (!in.done()) {
         const std::string &arg = in.take();
         if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
             if (arg.empty()) throw UsageError("the part path is empty");
-            set_once(&tree.part, &part_seen, "the part", arg);
+            set_once(&options->part, &part_seen, "the part", arg);
             continue;
         }
         std::string joined;
         bool joined_given = false;
         std::string name = Arguments::option_name(arg, &joined, &joined_given);
-        if (name == "--drive") tree.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
-        else if (name == "--mount") tree.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
-        else if (name == "--view") tree.views.push_back(parse_view(in.value_of(name, joined, joined_given)));
-        else throw UsageError("unknown option '" + name + "' for tree");
+        auto value = [&] { return in.value_of(name, joined, joined_given); };
+        if (name == "--drive") options->drives.push_back(parse_drive(value()));
+        else if (name == "--mount") options->mounts.push_back(parse_mount(value()));
+        else if (!own(name, value)) throw UsageError("unknown option '" + name + "' for " + command);
     }
-    if (!part_seen) throw UsageError("tree needs a part");
+    if (!part_seen) throw UsageError(command + " needs a part");
+}
+
+TreeOptions parse_tree(Arguments &in) {
+    TreeOptions tree;
+    parse_part_command(in, "tree", &tree, [&](const std::string &name, auto value) {
+        if (name != "--view") return false;
+        tree.views.push_back(parse_view(value()));
+        return true;
+    });
     return tree;
 }
 
 PictureOptions parse_picture(Arguments &in) {
     PictureOptions picture;
-    bool part_seen = false, html_seen = false;
-    while (!in.done()) {
-        const std::string &arg = in.take();
-        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            if (arg.empty()) throw UsageError("the part path is empty");
-            set_once(&picture.part, &part_seen, "the part", arg);
-            continue;
-        }
-        std::string joined;
-        bool joined_given = false;
-        std::string name = Arguments::option_name(arg, &joined, &joined_given);
-        if (name == "--drive") picture.drives.push_back(parse_drive(in.value_of(name, joined, joined_given)));
-        else if (name == "--mount") picture.mounts.push_back(parse_mount(in.value_of(name, joined, joined_given)));
-        else if (name == "--html") set_once(&picture.html, &html_seen, name, in.value_of(name, joined, joined_given));
-        else throw UsageError("unknown option '" + name + "' for picture");
-    }
-    if (!part_seen) throw UsageError("picture needs a part");
+    bool html_seen = false;
+    parse_part_command(in, "picture", &picture, [&](const std::string &name, auto value) {
+        if (name != "--html") return false;
+        set_once(&picture.html, &html_seen, name, value());
+        return true;
+    });
     if (!html_seen) throw UsageError("picture needs --html OUT, the page to write");
     return picture;
 }
